@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark (release build).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default
+for b in build/bin/bench_*; do
+  [ -x "$b" ] && "$b" "$@"
+done
