@@ -201,6 +201,8 @@ SF_DataMessage SF_DataASCII::readFields(const std::string& sFileName) {
   FilePtr f = openForReading(sFileName);
   if (!f) return SF_DATA_FILE_ERROR;
   SF_FieldTable table;
+  struct stat st {};
+  if (fstat(fileno(f.get()), &st) == 0 && S_ISREG(st.st_mode)) table.reserveBytes(static_cast<std::size_t>(st.st_size));
   if (!forEachLine(f.get(), [&](std::string_view line) { splitLine(line, table); }))
     return SF_DATA_FILE_ERROR;
   fields_ = std::move(table);

@@ -28,6 +28,9 @@ public:
   void addField(std::string_view text);
   void addRecord(const std::vector<std::string>& fields);
 
+  // Room for this many field bytes, so a large file is not copied as it grows.
+  void reserveBytes(std::size_t n) { bytes_.reserve(n); }
+
   bool operator==(const SF_FieldTable& other) const;
 
 private:
