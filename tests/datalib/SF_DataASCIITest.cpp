@@ -127,6 +127,11 @@ TEST(DataASCIIRead, FailuresLeaveDataInPlace) {
   EXPECT_EQ(a.readLines(dir.path().string()), SF_DATA_FILE_ERROR);
   EXPECT_EQ(a.readFields(dir.path().string()), SF_DATA_FILE_ERROR);
   EXPECT_EQ(a.Lines(), std::vector<std::string>{"kept"});
+  // A file that opens but fails to read (EIO) is an error, even for root.
+  if (std::filesystem::exists("/proc/self/mem")) {
+    EXPECT_EQ(a.readLines("/proc/self/mem"), SF_DATA_FILE_ERROR);
+    EXPECT_EQ(a.readFields("/proc/self/mem"), SF_DATA_FILE_ERROR);
+  }
   if (geteuid() != 0) {
     const std::string locked = dir.file("locked.txt");
     TempDir::write(locked, "x\r\n");
