@@ -1,0 +1,36 @@
+#pragma once
+// Texts shared by the measurement file formats: the ".00" level format, the
+// shortest number text, the band labels, and strict number reading (no
+// locale; a field either is a number or the read fails).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class SF_FileText {
+public:
+  // Two decimals without a 0 before the point: 0.5 gives .50, -0.5 gives -.50, 72.346 gives 72.35.
+  static std::string level(double value);
+  static void appendLevel(std::string& out, double value);
+  // The shortest decimal text of the value as a 32-bit float (at most 7 significant digits).
+  static std::string shortest(double value);
+  static void appendShortest(std::string& out, double value);
+  static std::string whole(long long value);
+
+  // "B17/50Hz" for bands 2 to 50; empty text for any other band.
+  static std::string_view bandLabel(int band);
+
+  static std::string_view trim(std::string_view text);
+  static std::string upper(std::string_view text);
+
+  // The whole trimmed text as a number; blanks around it allowed, nothing else.
+  static std::optional<double> toDouble(std::string_view text);
+  // The whole trimmed text as a whole number (a decimal point with only zeros after it is allowed).
+  static std::optional<long long> toWhole(std::string_view text);
+  static std::optional<std::int16_t> toInt16(std::string_view text);
+  // The leading number of a text after blanks, as much as reads as one ("12.5abc" gives 12.5).
+  static std::optional<double> leadingNumber(std::string_view text);
+  // Characters first..last (1-based, inclusive) of a line, as far as the line reaches.
+  static std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
+};

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "SF_FileText.h"
+
+TEST(FileText, LevelsHaveTwoDecimalsAndNoLeadingZero) {
+  EXPECT_EQ(SF_FileText::level(0.5), ".50");
+  EXPECT_EQ(SF_FileText::level(0), ".00");
+  EXPECT_EQ(SF_FileText::level(-0.5), "-.50");
+  EXPECT_EQ(SF_FileText::level(-0.001), ".00");
+  EXPECT_EQ(SF_FileText::level(72.346), "72.35");
+  EXPECT_EQ(SF_FileText::level(65), "65.00");
+  EXPECT_EQ(SF_FileText::level(1.005f), "1.00");  // the float lies just below 1.005
+  EXPECT_EQ(SF_FileText::level(10000), "10000.00");
+}
+
+TEST(FileText, BandLabelsFollowThePreferredSeries) {
+  EXPECT_EQ(SF_FileText::bandLabel(2), "B2/1.6Hz");
+  EXPECT_EQ(SF_FileText::bandLabel(15), "B15/31.5Hz");
+  EXPECT_EQ(SF_FileText::bandLabel(29), "B29/800Hz");
+  EXPECT_EQ(SF_FileText::bandLabel(30), "B30/1kHz");
+  EXPECT_EQ(SF_FileText::bandLabel(31), "B31/1.25kHz");
+  EXPECT_EQ(SF_FileText::bandLabel(45), "B45/31.5kHz");
+  EXPECT_EQ(SF_FileText::bandLabel(50), "B50/100kHz");
+  EXPECT_EQ(SF_FileText::bandLabel(1), "");
+  EXPECT_EQ(SF_FileText::bandLabel(51), "");
+}
+
+TEST(FileText, NumbersReadStrictly) {
+  EXPECT_EQ(SF_FileText::toDouble(" .50 "), 0.5);
+  EXPECT_EQ(SF_FileText::toDouble("-.50"), -0.5);
+  EXPECT_EQ(SF_FileText::toDouble("+2.5e1"), 25.0);
+  for (const char* bad : {"", " ", "1,5", "12a", "inf", "nan", "--1", "+-1", "1e999"})
+    EXPECT_FALSE(SF_FileText::toDouble(bad).has_value()) << bad;
+  EXPECT_EQ(SF_FileText::toWhole(" 240 "), 240);
+  EXPECT_EQ(SF_FileText::toWhole("12.00"), 12);
+  EXPECT_FALSE(SF_FileText::toWhole("12.5").has_value());
+  EXPECT_FALSE(SF_FileText::toWhole("99999999999999999999").has_value());
+  EXPECT_EQ(SF_FileText::toInt16("-32768"), -32768);
+  EXPECT_FALSE(SF_FileText::toInt16("32768").has_value());
+  EXPECT_EQ(SF_FileText::leadingNumber("  12.5abc"), 12.5);
+  EXPECT_FALSE(SF_FileText::leadingNumber("abc").has_value());
+  EXPECT_EQ(SF_FileText::columns("abcdef", 2, 4), "bcd");
+  EXPECT_EQ(SF_FileText::columns("abc", 2, 9), "bc");
+  EXPECT_EQ(SF_FileText::columns("abc", 5, 9), "");
+}
