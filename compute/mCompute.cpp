@@ -1,0 +1,180 @@
+#include "compute/mCompute.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "study/cStudy.h"
+#include "study/mMarkers.h"
+
+namespace {
+
+// A double as the stored float, or nothing when it is not a finite float
+// (converting such a value would be undefined or give an infinity).
+std::optional<float> storable(double x) {
+  if (!std::isfinite(x) || std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
+    return std::nullopt;
+  return static_cast<float>(x);
+}
+
+float level(const cMetric& m, int metric) {
+  switch (metric) {
+    case 0:
+      return m.Lmax();
+    case 1:
+      return m.Leq();
+    default:
+      return m.L10();
+  }
+}
+
+void setLevel(cMetric& m, int metric, float value) {
+  switch (metric) {
+    case 0:
+      m.setLmax(value);
+      break;
+    case 1:
+      m.setLeq(value);
+      break;
+    default:
+      m.setL10(value);
+      break;
+  }
+}
+
+// A marker limit is passed on as it is; otherwise the excess over the limit,
+// with 0 or less meaning none.
+void setExceedance(cMetric& exceed, int metric, float levelValue, float limit) {
+  if (isValueNA(limit) || isValueExempt(limit)) {
+    setLevel(exceed, metric, limit);
+    return;
+  }
+  const auto e = storable(static_cast<double>(levelValue) - static_cast<double>(limit));
+  // Only a level beyond the float range could fail here; such an excess is
+  // shown as the largest float rather than as an infinity.
+  const float excess = e ? *e : std::copysign(std::numeric_limits<float>::max(), levelValue - limit);
+  setLevel(exceed, metric, excess);
+  if (excess <= 0.0f) setLevel(exceed, metric, valueNone);
+}
+
+// Limits by period (day, evening, night) and metric (Lmax, Leq, L10), and
+// the exceedance of each by the levels in `calculated`.
+void applyLimits(const cStudy& study, std::int32_t landUse, std::int32_t impactType, const cMetric& calculated,
+                 cMetric* const lotLine[3], cMetric* const exceed[3]) {
+  for (std::int32_t p = 0; p < 3; ++p) {
+    for (std::int32_t m = 0; m < 3; ++m) {
+      const float limit = study.NoiseLimits.getLimit(m, landUse, p, impactType);
+      setLevel(*lotLine[p], m, limit);
+      setExceedance(*exceed[p], m, level(calculated, m), level(*lotLine[p], m));
+    }
+  }
+}
+
+struct Levels {
+  float lmax, leq, l10;
+};
+
+// Lmax, Leq and L10 of one piece at the receptor, or nothing when the inputs
+// make a logarithm undefined or a level overflow.
+std::optional<Levels> linkLevels(const cStudy& study, const cEquipmentRecord& e, const cLinkRecord& link,
+                                 bool skipAtZero, float previousLmax) {
+  const double lref = e.spec_select ? e.spec_lmax : e.actual_lmax;
+  float d = link.distance;
+  if (study.units != 0) {
+    const auto feet = storable(mCompute::metersToFeet(link.distance));
+    if (!feet) return std::nullopt;
+    d = *feet;
+  }
+  float lmax = previousLmax;
+  if (!(skipAtZero && d == 0.0f)) {
+    if (!(d > 0.0f)) return std::nullopt;
+    const float ratio = static_cast<float>(static_cast<double>(d) / 50.0);
+    if (!(ratio > 0.0f)) return std::nullopt;  // a distance so small that D/50 rounds to 0
+    const auto v = storable(lref + 10.0 * mCompute::log10(e.numUnits) - 20.0 * mCompute::log10(ratio) -
+                            static_cast<double>(link.sheilding));
+    if (!v) return std::nullopt;
+    lmax = *v;
+  }
+  const float usageFraction = static_cast<float>(static_cast<double>(e.usage) / 100.0);
+  if (!(usageFraction > 0.0f)) return std::nullopt;
+  const auto leq = storable(static_cast<double>(lmax) + 10.0 * mCompute::log10(usageFraction));
+  if (!leq) return std::nullopt;
+  const auto l10 = storable(static_cast<double>(study.adjustmentFactor) + static_cast<double>(*leq));
+  if (!l10) return std::nullopt;
+  return Levels{lmax, *leq, *l10};
+}
+
+}  // namespace
+
+namespace mCompute {
+
+double metersToFeet(double x) { return x * 3.280833333; }
+
+double feetToMeters(double x) { return x * 0.30480061; }
+
+double log10(double x) { return std::log(x) / std::log(10.0); }
+
+void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero) {
+  for (const auto& link : R.colLinks) {
+    cResultRecord& results = link->results;
+    std::shared_ptr<cEquipmentRecord> e;
+    if (!study.getEquipment(e, link->equipID)) {
+      results.computed = false;
+      continue;
+    }
+    e->numUnits = 1;
+    const auto levels = linkLevels(study, *e, *link, skipAtZero, results.calculated.Lmax());
+    if (!levels) {
+      results.computed = false;
+      continue;
+    }
+    cMetric& c = results.calculated;
+    c.setLmax(levels->lmax);
+    c.setLeq(levels->leq);
+    c.setL10(levels->l10);
+    cMetric* const lotLine[3] = {&results.day_lotLine, &results.eve_lotLine, &results.nite_lotLine};
+    cMetric* const exceed[3] = {&results.day_exceed, &results.eve_exceed, &results.nite_exceed};
+    applyLimits(study, R.landUse, e->impactDevice, c, lotLine, exceed);
+    results.computed = true;
+  }
+}
+
+void computeReceptorTotals(cStudy& study, std::int32_t receptorID) {
+  std::shared_ptr<cReceptorRecord> R;
+  if (!study.getReceptor(R, receptorID)) return;
+  float maxLmax = 0.0f;
+  float sumLeq = 0.0f;
+  float sumL10 = 0.0f;
+  std::int16_t impactCount = 0;
+  std::int32_t linkCount = 0;
+  for (const auto& link : R->colLinks) {
+    std::shared_ptr<cEquipmentRecord> e;
+    // Links to equipment that does not exist take no part at all.
+    if (!study.getEquipment(e, link->equipID)) continue;
+    ++linkCount;
+    const cMetric& c = link->results.calculated;
+    // A link that could not be computed has no levels to add.
+    if (e->active && link->results.computed) {
+      if (c.Lmax() > maxLmax) maxLmax = c.Lmax();
+      const auto leq = storable(static_cast<double>(sumLeq) + std::pow(10.0, static_cast<double>(c.Leq()) / 10.0));
+      const auto l10 = storable(static_cast<double>(sumL10) + std::pow(10.0, static_cast<double>(c.L10()) / 10.0));
+      sumLeq = leq ? *leq : std::numeric_limits<float>::infinity();
+      sumL10 = l10 ? *l10 : std::numeric_limits<float>::infinity();
+    }
+    if (e->impactDevice == 0) ++impactCount;
+  }
+  cMetric& T = R->calculated_totals;
+  T.setLmax(maxLmax);
+  // A zero sum (nothing active) leaves the total as it was; so does a sum
+  // beyond the float range, which no real level reaches.
+  if (sumLeq != 0.0f)
+    if (const auto v = storable(10.0 * log10(sumLeq))) T.setLeq(*v);
+  if (sumL10 != 0.0f)
+    if (const auto v = storable(10.0 * log10(sumL10))) T.setL10(*v);
+  const std::int32_t impactType = (linkCount - impactCount) == 0 ? 0 : 1;
+  cMetric* const lotLine[3] = {&R->day_lotLine_totals, &R->eve_lotLine_totals, &R->nite_lotLine_totals};
+  cMetric* const exceed[3] = {&R->day_exceed_totals, &R->eve_exceed_totals, &R->nite_exceed_totals};
+  applyLimits(study, R->landUse, impactType, T, lotLine, exceed);
+}
+
+}  // namespace mCompute
