@@ -65,3 +65,14 @@ bool SF_MaskModeFromLetter(char letter, SF_MASK_MODE& value) {
 bool SF_MaskAdjustFromLetter(char letter, SF_MASK_ADJUST& value) {
   return valueOf(kAdjust, std::string_view(&letter, 1), value);
 }
+
+double SF_TimeStampOffset(SF_TimeStampType type) {
+  switch (type) {
+    case SF_START: return 0.5;
+    case SF_MIDPT: return 0.25;
+    case SF_END: return 0.0;
+    case SF_ICAOSLO: return 0.75;
+    case SF_OLDSLO: return 1.0;
+  }
+  return 0.0;
+}

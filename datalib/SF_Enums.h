@@ -101,3 +101,8 @@ std::string_view SF_MaskModeLetter(SF_MASK_MODE value);
 std::string_view SF_MaskAdjustLetter(SF_MASK_ADJUST value);
 bool SF_MaskModeFromLetter(char letter, SF_MASK_MODE& value);
 bool SF_MaskAdjustFromLetter(char letter, SF_MASK_ADJUST& value);
+
+// Where a time stamp of the type lies in its 0.5 s record, as the seconds
+// subtracted from a start time before record r is stamped at + 0.5 r: 0.5 for
+// SF_START, 0.25 SF_MIDPT, 0 SF_END, 0.75 SF_ICAOSLO, 1 SF_OLDSLO (0 otherwise).
+double SF_TimeStampOffset(SF_TimeStampType type);

@@ -6,19 +6,6 @@
 
 namespace {
 
-// Where inside its 0.5 s record a time stamp of each type lies, counted back
-// from the end of the record.
-double stampOffset(SF_TimeStampType type) {
-  switch (type) {
-    case SF_START: return 0.5;
-    case SF_MIDPT: return 0.25;
-    case SF_END: return 0.0;
-    case SF_ICAOSLO: return 0.75;
-    case SF_OLDSLO: return 1.0;
-  }
-  return 0.0;
-}
-
 std::shared_ptr<SF_Time> dayAndTimeOf(const SF_Time& t) {
   auto c = std::make_shared<SF_Time>();
   c->CurrentDate(t.CurrentDate());
@@ -88,25 +75,24 @@ void SF_SpectralTimeHistory::setTimeStamps(const SF_Time& startTime, SF_TimeStam
   // history's own time objects.
   const double startDate = startTime.CurrentDate();
   const double startSeconds = startTime.TODseconds();
-  const double refDate = RefTime.CurrentDate();
-  const double refSeconds = RefTime.TODseconds();
+  const SF_Time refBefore = RefTime;
   const auto start = this->startTime();
   start->CurrentDate(startDate);
   start->TODseconds(startSeconds);
   const auto ref = ReferenceTime();
-  ref->CurrentDate(refDate);
-  ref->TODseconds(refSeconds);
+  ref->CurrentDate(refBefore.CurrentDate());
+  ref->TODseconds(refBefore.TODseconds());
   timeStampType_ = StartTimeType;
   referenceType_ = RefType;
 
-  const double base = SF_ToSingle(startSeconds - stampOffset(StartTimeType));
+  const double base = SF_ToSingle(startSeconds - SF_TimeStampOffset(StartTimeType));
   const int lo = LoRec(), hi = HiRec();
   for (int r = lo; r <= hi; ++r) {
     const auto t = spectrum(static_cast<std::int16_t>(r))->Time();
     t->CurrentDate(startDate);
     t->TODseconds(base + 0.5 * r);
   }
-  for (int r = lo; r <= hi; ++r) spectrum(static_cast<std::int16_t>(r))->Time()->setRelTime(RefTime);
+  for (int r = lo; r <= hi; ++r) spectrum(static_cast<std::int16_t>(r))->Time()->setRelTime(refBefore);
 }
 
 std::shared_ptr<SF_Spectrum> SF_SpectralTimeHistory::spectrum(std::int16_t nRecord) const {
