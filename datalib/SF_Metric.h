@@ -12,6 +12,10 @@
 
 class SF_Metric {
 public:
+  SF_Metric() = default;
+  SF_Metric(const SF_Metric& other);
+  SF_Metric& operator=(const SF_Metric& other);
+
   // A general value that may be empty: AWT and MetricValue give std::nullopt
   // for a type never stored (or stored empty).
   using Value = std::optional<double>;
@@ -59,8 +63,11 @@ private:
   float single(int type) const;
   void setSingle(int type, double value);
 
-  // Entries for types 1 to 10 in place; any other type number in a map.
-  std::optional<double> values_[kTypes];
+  // Entries for types 1 to 10 in place (bit t - 1 of stored_ set when type t
+  // holds an entry, of empty_ when that entry is empty); any other type
+  // number, rarely used, in a map made on first use.
+  double values_[kTypes] = {};
   unsigned short stored_ = 0;
-  std::map<int, Value> others_;
+  unsigned short empty_ = 0;
+  std::unique_ptr<std::map<int, Value>> others_;
 };
