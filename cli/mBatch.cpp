@@ -1,0 +1,219 @@
+#include "cli/mBatch.h"
+
+#include <charconv>
+
+#include "casefile/cCaseFile.h"
+#include "cli/cStreamMessageService.h"
+#include "compute/mProcess.h"
+#include "equipment/mEquipmentListFile.h"
+#include "report/cReport.h"
+#include "study/cEquipment.h"
+#include "study/cStudy.h"
+
+namespace mBatch {
+
+namespace {
+
+bool parseReceptor(const std::string& text, std::int32_t& receptor) {
+  std::int32_t value = 0;
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (r.ec != std::errc() || r.ptr != text.data() + text.size() || value < 1) return false;
+  receptor = value;
+  return true;
+}
+
+bool digits(const std::string& s, std::size_t from, std::size_t count, int& value) {
+  value = 0;
+  for (std::size_t i = from; i < from + count; ++i) {
+    if (s[i] < '0' || s[i] > '9') return false;
+    value = value * 10 + (s[i] - '0');
+  }
+  return true;
+}
+
+bool isReportDate(const std::string& s) {
+  if (s.size() != 10 || s[2] != '/' || s[5] != '/') return false;
+  int month = 0, day = 0, year = 0;
+  return digits(s, 0, 2, month) && digits(s, 3, 2, day) && digits(s, 6, 4, year) && month >= 1 && month <= 12 &&
+         day >= 1 && day <= 31;
+}
+
+// "dir/name" as the directory with its separator and the bare name.
+void splitPath(const std::string& path, std::string& directory, std::string& name) {
+  const std::size_t slash = path.find_last_of('/');
+  directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What the program does at startup before the window takes over, as far as
+// the case and its reports depend on it.
+bool startUp(cStudy& study, cEquipment& equipment, const std::string& programDir) {
+  if (!loadDefaultEquipmentList(equipment, programDir, study.messages())) return false;
+  study.NoiseMetric = 2;  // the metric list starts on L10
+  study.NoiseLimits.setDefaultLimits();
+  study.setProcessButtonOn(2);
+  study.outlineReceptor(1);
+  study.NoiseLimits.Criteria.clearCriteria();
+  study.NoiseLimits.Criteria.clearHold();
+  study.setCaseChanged(false);
+  return true;
+}
+
+// Clicking receptor row n: it becomes current and is computed again. A row
+// without a receptor leaves none selected.
+void selectReceptor(cStudy& study, std::int32_t receptor) {
+  const bool exists = receptor <= static_cast<std::int32_t>(study.colReceptors.size());
+  study.setReceptorID(receptor);
+  if (exists) mProcess::processReceptor(study);
+}
+
+bool writeLines(const std::vector<std::string>& lines, std::ostream& out) {
+  for (const auto& line : lines) {
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    out.write("\r\n", 2);
+  }
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+std::string usage() {
+  return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
+         "Opens the case file CASE, computes every receptor and writes the results report.\n"
+         "  --format txt|csv    fixed-column text report (default) or comma-delimited report\n"
+         "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
+         "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
+         "  --output FILE       write the report to FILE instead of standard output\n"
+         "  --help              show this text\n"
+         "Exit status: 0 report written; 1 nothing to report; 2 the case could not be read,\n"
+         "the report could not be written, or the arguments are wrong.\n";
+}
+
+bool parseArguments(const std::vector<std::string>& args, Options& options, std::string& error) {
+  options = Options{};
+  bool optionsEnded = false;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+      continue;
+    }
+    std::string value;
+    bool hasValue = false;
+    const std::size_t eq = arg.find('=');
+    if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+      arg.erase(eq);
+      hasValue = true;
+    }
+    if (arg != "--format" && arg != "--receptor" && arg != "--date" && arg != "--output") {
+      error = "unknown option '" + arg + "'";
+      return false;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option '" + arg + "' needs a value";
+        return false;
+      }
+      value = args[++i];
+    }
+    if (arg == "--format") {
+      if (value != "txt" && value != "csv") {
+        error = "--format must be txt or csv";
+        return false;
+      }
+      options.comma = value == "csv";
+    } else if (arg == "--receptor") {
+      if (!parseReceptor(value, options.receptor)) {
+        error = "--receptor needs a receptor number of 1 or more";
+        return false;
+      }
+    } else if (arg == "--date") {
+      if (!isReportDate(value)) {
+        error = "--date must be MM/DD/YYYY";
+        return false;
+      }
+      options.date = value;
+    } else {
+      if (value.empty()) {
+        error = "--output needs a file name";
+        return false;
+      }
+      options.output = value;
+    }
+  }
+  if (options.help) return true;
+  if (positional.size() != 1) {
+    error = positional.empty() ? "no case file named" : "more than one case file named";
+    return false;
+  }
+  options.casePath = positional[0];
+  return true;
+}
+
+int run(const Options& options, const std::string& programDir, std::ostream& out, std::ostream& err) {
+  cStreamMessageService messages(err);
+  cStudy study;
+  study.attachViews(nullptr, nullptr, nullptr, nullptr, &messages);
+  cEquipment equipment;
+  if (!startUp(study, equipment, programDir)) return exitCannotRun;
+
+  // File > Open.
+  cCaseFile caseFile(study);
+  study.setCaseChanged(false);
+  study.caseProcessed = false;
+  caseFile.closeCase();
+  std::string directory, name;
+  splitPath(options.casePath, directory, name);
+  if (!caseFile.openCaseAt(directory, name)) return exitCannotRun;
+
+  // File > Export Results, for the selected receptor or all of them.
+  const bool allReceptors = options.receptor == 0;
+  if (!allReceptors) selectReceptor(study, options.receptor);
+  cReport report(study);
+  report.reportDate = options.date;
+  const std::string problem = report.exportProblem(allReceptors);
+  if (!problem.empty()) {
+    messages.show(problem, "VORN", MessageIcon::Critical);
+    return exitNothingToReport;
+  }
+  std::vector<std::string> lines;
+  if (!report.buildReport(options.comma ? cReport::commaReport : cReport::textReport, allReceptors, lines)) {
+    messages.show("Problem builing report", "VORN", MessageIcon::Critical);
+    return exitNothingToReport;
+  }
+  const bool written = options.output.empty() ? writeLines(lines, out)
+                                              : report.writeReportFile(lines, options.output) == SF_DATA_OK;
+  if (!written) {
+    messages.show("Problem writing report file.", "VORN", MessageIcon::Critical);
+    return exitCannotRun;
+  }
+  return exitReported;
+}
+
+int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err) {
+  Options options;
+  std::string error;
+  if (!parseArguments(args, options, error)) {
+    err << "vorn-batch: " << error << "\n" << usage();
+    return exitCannotRun;
+  }
+  if (options.help) {
+    out << usage();
+    out.flush();
+    return exitReported;
+  }
+  return run(options, programDir, out, err);
+}
+
+}  // namespace mBatch
