@@ -1,10 +1,12 @@
 #pragma once
 // Enumerations of the measurement model and their text names. The values are
-// part of the library's interface: files and other programs store them.
+// part of the library's interface: files and other programs store them. Each
+// has int as its underlying type, so a stored value outside the table is
+// still a valid value (its text name is then empty).
 
 #include <string_view>
 
-enum SF_AverageMethod {
+enum SF_AverageMethod : int {
   SF_LINEAR = 0,
   SF_TRUSLO = 1,
   SF_4S100 = 2,
@@ -14,7 +16,7 @@ enum SF_AverageMethod {
 };
 
 // Which instant of a 0.5 s record its time stamp marks.
-enum SF_TimeStampType {
+enum SF_TimeStampType : int {
   SF_START = 0,
   SF_MIDPT = 1,
   SF_END = 2,
@@ -22,7 +24,7 @@ enum SF_TimeStampType {
   SF_OLDSLO = 4
 };
 
-enum SF_RefTimeType {
+enum SF_RefTimeType : int {
   SF_START_REF = 0,
   SF_OVERHEAD = 1,
   SF_AMAX = 2,
@@ -34,16 +36,16 @@ enum SF_RefTimeType {
 };
 
 // Which of its two seconds values an SF_Time answers as its working time.
-enum SF_OPTIME {
+enum SF_OPTIME : int {
   SF_TIME_TOD = 0,
   SF_TIME_REF = 1
 };
 
-enum SF_CONSTANTS {
+enum SF_CONSTANTS : int {
   SF_INVALID_LEVEL = 9999  // a level or band number that is not available
 };
 
-enum SF_METRIC_TYPE {
+enum SF_METRIC_TYPE : int {
   SF_METRIC_AWT = 1,
   SF_METRIC_CWT = 2,
   SF_METRIC_DWT = 3,
@@ -57,21 +59,21 @@ enum SF_METRIC_TYPE {
 };
 
 // Bit flags.
-enum SF_METRIC_INTEG_VALUE {
+enum SF_METRIC_INTEG_VALUE : int {
   SF_INTEG_MAX = 1,
   SF_INTEG_FST = 2,
   SF_INTEG_LST = 4,
   SF_INTEG_2ND = 8
 };
 
-enum SF_MASK_MODE {
+enum SF_MASK_MODE : int {
   NOT_MASKED = 0,
   MASKED_BY_MASK_CRITERION = 1,
   MASKED_BY_PRE_DETECT = 2,
   MASKED_BY_POST_DETECT = 3
 };
 
-enum SF_MASK_ADJUST {
+enum SF_MASK_ADJUST : int {
   NOT_ADJUSTED = 0,
   ENERGY_SUBTRACTION = 1,
   FREQUENCY_EXTRAPOLATION = 2,

@@ -18,18 +18,18 @@ template <typename T>
 class SF_KeyedStore {
 public:
   bool contains(int key) const {
-    const long i = static_cast<long>(key) - base_;
-    return i >= 0 && i < static_cast<long>(present_.size()) && present_[static_cast<std::size_t>(i)];
+    const long long i = static_cast<long long>(key) - base_;
+    return i >= 0 && i < static_cast<long long>(present_.size()) && present_[static_cast<std::size_t>(i)];
   }
 
   const T& at(int key) const {
     if (!contains(key)) throw SF_DataError(SF_DataError::MissingEntry, "nothing stored under " + std::to_string(key));
-    return values_[static_cast<std::size_t>(key - base_)];
+    return values_[static_cast<std::size_t>(static_cast<long long>(key) - base_)];
   }
 
   T& at(int key) {
     if (!contains(key)) throw SF_DataError(SF_DataError::MissingEntry, "nothing stored under " + std::to_string(key));
-    return values_[static_cast<std::size_t>(key - base_)];
+    return values_[static_cast<std::size_t>(static_cast<long long>(key) - base_)];
   }
 
   // Stores value under key, replacing what was there.
@@ -68,13 +68,13 @@ private:
       return 0;
     }
     if (key < base_) {
-      const std::size_t grow = static_cast<std::size_t>(base_ - key);
+      const std::size_t grow = static_cast<std::size_t>(static_cast<long long>(base_) - key);
       values_.insert(values_.begin(), grow, T{});
       present_.insert(present_.begin(), grow, 0);
       base_ = key;
       return 0;
     }
-    const std::size_t i = static_cast<std::size_t>(key - base_);
+    const std::size_t i = static_cast<std::size_t>(static_cast<long long>(key) - base_);
     if (i >= present_.size()) {
       values_.resize(i + 1);
       present_.resize(i + 1, 0);
