@@ -1,0 +1,496 @@
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "SF_FilePrompt.h"
+#include "SF_ScriptedDialog.h"
+#include "casefile/ICaseFileView.h"
+#include "casefile/cCaseFile.h"
+#include "criteria/cEquationRecord.h"
+#include "study/cScriptedMessageService.h"
+#include "study/cStudy.h"
+#include "study/mMarkers.h"
+#include "FailingWrites.h"
+#include "../support/TempDir.h"
+
+namespace {
+
+const std::string kData = VORN_TEST_DATA;
+const std::string kExamples = std::string(VORN_SOURCE_DIR) + "/examples/";
+
+std::vector<std::string> splitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  while (from < bytes.size()) {
+    const std::size_t end = bytes.find("\r\n", from);
+    lines.push_back(bytes.substr(from, end - from));
+    from = end + 2;
+  }
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\r\n";
+  return out;
+}
+
+class RecordingCaseView : public ICaseFileView {
+public:
+  void displayCaption(const std::string& caseName) override { captions.push_back(caseName); }
+  void showNoiseMetric(std::int32_t noiseMetric) override { metric = noiseMetric; }
+  void showCaseDescription(const std::string& text) override { description = text; }
+  void showEmptyCase() override { ++emptied; }
+  std::vector<std::string> captions;
+  std::int32_t metric = 0;
+  std::string description = "(unset)";
+  int emptied = 0;
+};
+
+void setCell(cStudy& s, std::int32_t table, std::int16_t row, std::int16_t col, const std::string& text,
+             float a = 0, float b = 0, float c = 0) {
+  auto eq = s.NoiseLimits.getCriteria(table, row, col);
+  eq->setValueText(text);
+  if (text == "Value") eq->value = a;
+  if (text == "Maximum") {
+    eq->maxCompare = a;
+    eq->basePlus = b;
+  }
+  if (text == "Baseline+") eq->basePlus = a;
+  if (text == "Conditional") {
+    eq->condLessThan = a;
+    eq->condThenPlus = b;
+    eq->condElsePlus = c;
+  }
+}
+
+// The study that data/studyC.cas holds, line for line.
+void buildStudyC(cStudy& s) {
+  s.caseDescription = "Bridge demolition, phase 2";
+  s.adjustmentFactor = 3.5f;
+  s.NoiseMetric = 1;
+  s.units = 1;
+  auto e1 = s.addEquipment(1);
+  e1->active = true;
+  e1->description = "Backhoe";
+  e1->impactDevice = 1;
+  e1->usage = 40;
+  e1->spec_select = true;
+  e1->spec_lmax = 80;
+  e1->actual_lmax = 78;
+  auto e2 = s.addEquipment(2);
+  e2->description = "Hoe Ram, 2 ton";
+  e2->impactDevice = 0;
+  e2->usage = 12.5f;
+  e2->spec_lmax = valueNA;
+  e2->actual_lmax = 89.8f;
+  auto r1 = s.addReceptor(1);
+  r1->description = "Apartments, 14 Elm";
+  r1->setLandUseTxt("Residential");
+  r1->dayBase = 61.5f;
+  r1->eveBase = 57;
+  r1->niteBase = 51;
+  auto l1 = r1->addLink(1);
+  l1->distance = 30.48f;
+  auto l2 = r1->addLink(2);
+  l2->distance = 0.1f;
+  l2->sheilding = 2.5f;
+  auto r2 = s.addReceptor(2);
+  r2->description = "Shop";
+  r2->setLandUseTxt("Commercial");
+  r2->dayBase = 66;
+  r2->eveBase = 62.5f;
+  r2->niteBase = 55.25f;
+  s.NoiseLimits.Criteria.clearCriteria();
+  setCell(s, 0, 1, 1, "Value", 90);
+  setCell(s, 0, 1, 2, "Maximum", 80, 10);
+  s.NoiseLimits.getCriteria(0, 3, 6)->equationType = -1;
+  setCell(s, 2, 2, 3, "Conditional", 55, 5, 3);
+  setCell(s, 1, 3, 5, "Exempt");
+  setCell(s, 1, 3, 6, "Baseline+", 5);
+}
+
+std::string caseText(cStudy& s) { return joinLines(cCaseFile(s).buildCaseLines()); }
+
+class CaseFileTest : public ::testing::Test {
+protected:
+  CaseFileTest() : prompt(dialog) {
+    study.attachViews(nullptr, nullptr, nullptr, nullptr, &messages);
+    caseFile.attachView(&view);
+  }
+  // A file like studyC.cas with some lines changed.
+  std::string variant(const std::function<void(std::vector<std::string>&)>& change) {
+    auto lines = splitLines(TempDir::read(kData + "/studyC.cas"));
+    change(lines);
+    const std::string path = dir.file("variant" + std::to_string(++variants) + ".cas");
+    TempDir::write(path, joinLines(lines));
+    return path;
+  }
+  cStudy study;
+  cScriptedMessageService messages;
+  RecordingCaseView view;
+  SF_ScriptedDialog dialog;
+  SF_FilePrompt prompt;
+  cCaseFile caseFile{study};
+  TempDir dir;
+  int variants = 0;
+};
+
+}  // namespace
+
+TEST_F(CaseFileTest, WritesEveryLineAsTheFormatSays) {
+  buildStudyC(study);
+  ASSERT_EQ(caseFile.writeCaseFile(dir.file("c.cas")), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(dir.file("c.cas")), TempDir::read(kData + "/studyC.cas"));
+}
+
+TEST_F(CaseFileTest, ReadsBackEveryValue) {
+  ASSERT_TRUE(caseFile.readCaseFile(kData + "/studyC.cas"));
+  EXPECT_EQ(study.caseDescription, "Bridge demolition, phase 2");
+  EXPECT_EQ(study.adjustmentFactor, 3.5f);
+  EXPECT_EQ(study.NoiseMetric, 1);
+  EXPECT_EQ(study.units, 1);
+  ASSERT_EQ(study.colEquipment.size(), 2u);
+  const auto& e2 = *study.colEquipment[1];
+  EXPECT_FALSE(e2.active);
+  EXPECT_EQ(e2.rowID, 2);
+  EXPECT_EQ(e2.description, "Hoe Ram, 2 ton");
+  EXPECT_EQ(e2.impactDevice, 0);  // "1" in the file means an impact device
+  EXPECT_EQ(e2.usage, 12.5f);
+  EXPECT_FALSE(e2.spec_select);
+  EXPECT_TRUE(isValueNA(e2.spec_lmax));
+  EXPECT_EQ(e2.actual_lmax, 89.8f);
+  EXPECT_EQ(study.colEquipment[0]->impactDevice, 1);
+  ASSERT_EQ(study.colReceptors.size(), 2u);
+  const auto& r1 = *study.colReceptors[0];
+  EXPECT_EQ(r1.description, "Apartments, 14 Elm");
+  EXPECT_EQ(r1.landUse, 0);
+  EXPECT_EQ(r1.landUseTxt(), "Residential");
+  ASSERT_EQ(r1.colLinks.size(), 2u);
+  EXPECT_EQ(r1.colLinks[1]->equipID, 2);
+  EXPECT_EQ(r1.colLinks[1]->distance, 0.1f);
+  EXPECT_EQ(r1.colLinks[1]->sheilding, 2.5f);
+  EXPECT_TRUE(study.colReceptors[1]->colLinks.empty());
+  EXPECT_EQ(study.colReceptors[1]->landUse, 1);
+  EXPECT_EQ(study.colReceptors[1]->niteBase, 55.25f);
+  const auto max = study.NoiseLimits.getCriteria(0, 1, 2);
+  EXPECT_EQ(max->equationType, 3);
+  EXPECT_EQ(max->maxCompare, 80.0f);
+  EXPECT_EQ(max->basePlus, 10.0f);
+  EXPECT_EQ(study.NoiseLimits.getCriteria(0, 3, 6)->equationType, -1);
+  EXPECT_EQ(study.NoiseLimits.getCriteria(2, 2, 3)->condElsePlus, 3.0f);
+  EXPECT_EQ(study.NoiseLimits.getCriteria(1, 3, 5)->equationType, 0);
+  EXPECT_EQ(caseText(study), TempDir::read(kData + "/studyC.cas"));
+}
+
+TEST_F(CaseFileTest, ExamplesOpenComputeAndSaveBackByteForByte) {
+  for (const char* name : {"Bridge Demolition.cas", "Night Paving.cas", "Building Foundation.cas"}) {
+    caseFile.closeCase();
+    ASSERT_TRUE(caseFile.openCaseAt(kExamples, name)) << name;
+    EXPECT_TRUE(caseFile.bCaseOpen);
+    EXPECT_TRUE(study.caseProcessed) << name;
+    EXPECT_EQ(study.receptorID(), 1);
+    EXPECT_FALSE(study.caseChanged());
+    EXPECT_GE(study.colReceptors.size(), 3u);
+    for (const auto& r : study.colReceptors) {
+      EXPECT_FALSE(r->colLinks.empty());
+      for (const auto& l : r->colLinks) EXPECT_TRUE(l->results.computed) << name;
+    }
+    EXPECT_EQ(view.captions.back(), name);
+    EXPECT_EQ(view.description, study.caseDescription);
+    const std::string copy = dir.file("copy.cas");
+    ASSERT_EQ(caseFile.writeCaseFile(copy), SF_DATA_OK);
+    EXPECT_EQ(TempDir::read(copy), TempDir::read(kExamples + name)) << name;
+  }
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(CaseFileTest, FieldsReadAsTheFormatSays) {
+  const std::string path = variant([](auto& lines) {
+    lines[1] = "   padded description  ";
+    lines[2] = "3,L10,Feet";
+    lines[4] = "Equipment:,1,1,Backhoe,1,40,1,80,78";
+    lines[7] = "Receptor:,1,Apartments,residential,61.5,57,51";
+  });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  EXPECT_EQ(study.caseDescription, "padded description");
+  EXPECT_EQ(study.NoiseMetric, 2);
+  EXPECT_EQ(study.units, 1);  // only exactly "feet" is feet
+  EXPECT_EQ(study.colEquipment[0]->impactDevice, 0);
+  EXPECT_EQ(study.colReceptors[0]->landUseTxt(), "residential");
+}
+
+TEST_F(CaseFileTest, CaseWithoutReceptorsReadsBackEmpty) {
+  const std::string path = variant([](auto& lines) { lines.erase(lines.begin() + 7, lines.begin() + 11); });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  EXPECT_TRUE(study.colReceptors.empty());
+  EXPECT_EQ(study.colEquipment.size(), 2u);
+  EXPECT_EQ(splitLines(caseText(study))[7], "Criteria...");
+}
+
+TEST_F(CaseFileTest, StudyWithoutAMetricIsWrittenButCannotBeRead) {
+  buildStudyC(study);
+  study.NoiseMetric = 0;
+  ASSERT_EQ(caseFile.writeCaseFile(dir.file("m.cas")), SF_DATA_OK);
+  EXPECT_EQ(splitLines(TempDir::read(dir.file("m.cas")))[2], "3.5,,meters");
+  cStudy other;
+  EXPECT_FALSE(cCaseFile(other).readCaseFile(dir.file("m.cas")));
+}
+
+TEST_F(CaseFileTest, MalformedBodiesAreRejectedWithoutTouchingTheStudy) {
+  using Lines = std::vector<std::string>;
+  const std::vector<std::pair<const char*, std::function<void(Lines&)>>> faults = {
+      {"usage not a number", [](Lines& l) { l[4] = "Equipment:,1,1,Backhoe,0,forty,1,80,78"; }},
+      {"empty distance", [](Lines& l) { l[8] = "Link:,1,,0"; }},
+      {"fractional receptor number", [](Lines& l) { l[7] = "Receptor:,1.5,Apartments,Residential,61.5,57,51"; }},
+      {"equipment number too large", [](Lines& l) { l[4] = "Equipment:,1,40000,Backhoe,0,40,1,80,78"; }},
+      {"link before any receptor", [](Lines& l) { l.insert(l.begin() + 7, "Link:,1,50,0"); }},
+      {"ends before Criteria...", [](Lines& l) { l.resize(11); }},
+      {"ends inside the criteria block", [](Lines& l) { l.resize(l.size() - 10); }},
+      {"Maximum with one number", [](Lines& l) { l[13] = "Maximum,80"; }},
+      {"Value that is not a number", [](Lines& l) { l.back() = "Baseline+,loud"; }},
+      {"a description whose quotes split the line",
+       [](Lines& l) { l[4] = "Equipment:,1,1,\"Hoe \"Ram\", big\",0,40,1,80,78"; }},
+      {"receptor short of a baseline", [](Lines& l) { l[10] = "Receptor:,2,Shop,Commercial,66,62.5"; }},
+      {"metric neither L10 nor Leq", [](Lines& l) { l[2] = "3,Lmax,feet"; }},
+      {"settings line short of a field", [](Lines& l) { l[2] = "3,Leq"; }},
+      {"adjustment not a number", [](Lines& l) { l[2] = "three,Leq,feet"; }},
+      {"wrong title", [](Lines& l) { l[0] = "Vornhall - Version 2.0"; }},
+      {"line 4 not Equipment...", [](Lines& l) { l[3] = "Equipment"; }},
+      {"equipment not followed by Receptors...", [](Lines& l) { l[6] = "Receptor:,1,x,Residential,1,1,1"; }},
+      {"empty file", [](Lines& l) { l.clear(); }},
+      {"title only", [](Lines& l) { l.resize(1); }},
+  };
+  buildStudyC(study);
+  study.caseDescription = "before";
+  const std::string before = caseText(study);
+  for (const auto& [what, change] : faults) {
+    EXPECT_FALSE(caseFile.readCaseFile(variant(change))) << what;
+    EXPECT_EQ(caseText(study), before) << what;
+  }
+  EXPECT_FALSE(caseFile.readCaseFile(dir.file("missing.cas")));
+  EXPECT_EQ(caseText(study), before);
+}
+
+TEST_F(CaseFileTest, UnknownLinesBetweenReceptorsAreSkipped) {
+  const std::string path = variant([](auto& lines) { lines.insert(lines.begin() + 9, "Note:,anything at all"); });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  EXPECT_EQ(caseText(study), TempDir::read(kData + "/studyC.cas"));
+}
+
+TEST_F(CaseFileTest, LongLinesAndBytesAbove127SurviveAReadAndAWrite) {
+  buildStudyC(study);
+  study.caseDescription = std::string(300000, 'x') + ", \xE9t\xE9 \xFF";
+  study.colReceptors[1]->description = "Caf\xE9 M\xFCller, rear \x80";
+  ASSERT_EQ(caseFile.writeCaseFile(dir.file("long.cas")), SF_DATA_OK);
+  cStudy other;
+  ASSERT_TRUE(cCaseFile(other).readCaseFile(dir.file("long.cas")));
+  EXPECT_EQ(other.caseDescription, study.caseDescription);
+  EXPECT_EQ(other.colReceptors[1]->description, study.colReceptors[1]->description);
+}
+
+TEST_F(CaseFileTest, OpeningABadFileLeavesAnEmptyStudyAndNoCaseOpen) {
+  const std::string good = dir.file("good.cas");
+  TempDir::write(good, TempDir::read(kData + "/studyC.cas"));
+  dialog.chooseFile(good);
+  ASSERT_TRUE(caseFile.openCase(prompt));
+  ASSERT_TRUE(caseFile.bCaseOpen);
+  const std::string bad = variant([](auto& lines) { lines.resize(lines.size() - 1); });
+  const std::string badBytes = TempDir::read(bad);
+  dialog.chooseFile(bad);
+  EXPECT_FALSE(caseFile.openCase(prompt));
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0].text, "Problem reading case file.");
+  EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(messages.messages()[0].title, "VORN");
+  // Nothing of either file is left to save, and Save has no file to go to.
+  EXPECT_FALSE(caseFile.bCaseOpen);
+  EXPECT_TRUE(study.caseFileOpen && !study.caseFileOpen());
+  EXPECT_TRUE(study.colEquipment.empty());
+  EXPECT_TRUE(study.colReceptors.empty());
+  EXPECT_EQ(study.caseDescription, "");
+  EXPECT_EQ(study.NoiseLimits.getCriteria(0, 1, 1)->equationType, 1);
+  EXPECT_EQ(view.captions.back(), "");
+  EXPECT_EQ(TempDir::read(bad), badBytes);
+  EXPECT_EQ(TempDir::read(good), TempDir::read(kData + "/studyC.cas"));
+}
+
+TEST_F(CaseFileTest, CancelledOpenLeavesTheStudyEmptied) {
+  buildStudyC(study);
+  dialog.cancel();
+  EXPECT_FALSE(caseFile.openCase(prompt));
+  EXPECT_FALSE(caseFile.bCaseOpen);
+  EXPECT_TRUE(study.colEquipment.empty());
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(dialog.lastShowing().kind, SF_ScriptedDialog::Kind::Open);
+  EXPECT_EQ(dialog.lastShowing().filter, "Case File (*.cas)|*.cas|All Files (*.*)|*.*");
+}
+
+TEST_F(CaseFileTest, CloseCaseEmptiesTheStudyAndResetsItsSettings) {
+  buildStudyC(study);
+  study.adjustmentFactor = 5;
+  caseFile.bCaseOpen = true;
+  caseFile.closeCase();
+  EXPECT_TRUE(study.colEquipment.empty());
+  EXPECT_TRUE(study.colReceptors.empty());
+  EXPECT_EQ(study.units, 0);
+  EXPECT_EQ(study.adjustmentFactor, study.adjustmentFactorDefault);
+  EXPECT_EQ(study.processButtonOn(), 2);
+  EXPECT_FALSE(caseFile.bCaseOpen);
+  for (std::int16_t col = 1; col <= 6; ++col) EXPECT_EQ(study.NoiseLimits.getCriteria(0, 3, col)->equationType, 1);
+  EXPECT_EQ(view.description, "");
+  EXPECT_EQ(view.emptied, 1);
+}
+
+TEST_F(CaseFileTest, SaveAsNamesTheCaseAndSaveWritesThere) {
+  buildStudyC(study);
+  dialog.chooseFile(dir.file("named.cas"));
+  ASSERT_TRUE(caseFile.saveCaseAs(prompt));
+  EXPECT_TRUE(caseFile.bCaseOpen);
+  EXPECT_EQ(caseFile.caseFileName(), "named.cas");
+  EXPECT_EQ(view.captions.back(), "named.cas");
+  EXPECT_EQ(dialog.lastShowing().kind, SF_ScriptedDialog::Kind::Save);
+  study.caseDescription = "changed";
+  ASSERT_TRUE(caseFile.saveCase());
+  EXPECT_EQ(splitLines(TempDir::read(dir.file("named.cas")))[1], "changed");
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(CaseFileTest, FailedSavesKeepTheOldFileAndTheNames) {
+  buildStudyC(study);
+  const std::string first = dir.file("first.cas");
+  dialog.chooseFile(first);
+  ASSERT_TRUE(caseFile.saveCaseAs(prompt));
+  const std::string saved = TempDir::read(first);
+  study.caseDescription = "edited";
+  {
+    FailingWrites diskFull;
+    EXPECT_FALSE(caseFile.saveCase());
+    dialog.chooseFile(dir.file("second.cas"));
+    EXPECT_FALSE(caseFile.saveCaseAs(prompt));
+  }
+  EXPECT_EQ(TempDir::read(first), saved);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("second.cas")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(caseFile.caseFileName(), "first.cas");
+  EXPECT_TRUE(caseFile.bCaseOpen);
+  EXPECT_EQ(view.captions.back(), "first.cas");
+  ASSERT_EQ(messages.messages().size(), 2u);
+  EXPECT_EQ(messages.messages()[0].text, "Problem writing case file.");
+  EXPECT_EQ(messages.messages()[1].text, "Problem writing case file.");
+}
+
+TEST_F(CaseFileTest, CancelledSaveAsChangesNothing) {
+  buildStudyC(study);
+  dialog.cancel();
+  EXPECT_FALSE(caseFile.saveCaseAs(prompt));
+  EXPECT_FALSE(caseFile.bCaseOpen);
+  EXPECT_TRUE(messages.messages().empty());
+}
+
+// Random studies, within what the format carries: descriptions without
+// double quotes or "|", without surrounding blanks and not opening with a
+// comma; numbers in the ranges levels, usages and distances take.
+namespace {
+
+class RandomStudy {
+public:
+  explicit RandomStudy(unsigned seed) : rng_(seed) {}
+
+  void fill(cStudy& s) {
+    s.caseDescription = text(60);
+    s.adjustmentFactor = number();
+    s.NoiseMetric = pick(2) + 1;
+    s.units = pick(3) == 0 ? 0 : pick(5) + 1;
+    const int equipment = pick(8);
+    for (int i = 1; i <= equipment; ++i) {
+      auto e = s.addEquipment(i);
+      e->active = pick(2) == 0;
+      e->description = text(40);
+      e->impactDevice = pick(3);
+      e->usage = number();
+      e->spec_select = pick(2) == 0;
+      e->spec_lmax = pick(4) == 0 ? valueNA : number();
+      e->actual_lmax = pick(4) == 0 ? valueNA : number();
+    }
+    const int receptors = pick(6);
+    for (int i = 1; i <= receptors; ++i) {
+      auto r = s.addReceptor(i);
+      r->description = text(40);
+      static const char* uses[] = {"Residential", "Commercial", "Industrial", "", "Farm"};
+      r->setLandUseTxt(uses[pick(5)]);
+      r->dayBase = number();
+      r->eveBase = number();
+      r->niteBase = number();
+      const int links = pick(equipment + 2);
+      for (int k = 0; k < links; ++k) {
+        auto l = r->addLink(pick(equipment + 3));
+        l->distance = number();
+        l->sheilding = number();
+      }
+    }
+    static const char* kinds[] = {"Exempt", "N/A", "Value", "Maximum", "Baseline+", "Conditional"};
+    for (std::int32_t table = 0; table <= 2; ++table)
+      for (std::int16_t row = 1; row <= 3; ++row)
+        for (std::int16_t col = 1; col <= 6; ++col) {
+          auto eq = s.NoiseLimits.getCriteria(table, row, col);
+          eq->setValueText(kinds[pick(6)]);
+          eq->value = number();
+          eq->maxCompare = number();
+          eq->basePlus = number();
+          eq->condLessThan = number();
+          eq->condThenPlus = number();
+          eq->condElsePlus = number();
+          if (pick(8) == 0) eq->equationType = -1;
+        }
+  }
+
+private:
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+  float number() {
+    switch (pick(4)) {
+      case 0: return static_cast<float>(pick(200));
+      case 1: return static_cast<float>(pick(20000)) / 100.0f;
+      default: return std::uniform_real_distribution<float>(-1000.0f, 10000.0f)(rng_);
+    }
+  }
+
+  std::string text(int maxLength) {
+    std::string s;
+    const int n = pick(maxLength + 1);
+    for (int i = 0; i < n; ++i) {
+      char c;
+      do {
+        const int k = pick(10);
+        c = k < 7 ? static_cast<char>(32 + pick(95)) : k < 9 ? ',' : static_cast<char>(128 + pick(128));
+      } while (c == '"' || c == '|');
+      s += c;
+    }
+    while (!s.empty() && (s.front() == ' ' || s.front() == ',')) s.erase(0, 1);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+  }
+
+  std::mt19937 rng_;
+};
+
+}  // namespace
+
+TEST(CaseFileRoundTrip, RandomStudiesSavedOpenedAndSavedAgainAreByteIdentical) {
+  TempDir dir;
+  for (unsigned seed = 1; seed <= 300; ++seed) {
+    cStudy first;
+    RandomStudy(seed).fill(first);
+    ASSERT_EQ(cCaseFile(first).writeCaseFile(dir.file("a.cas")), SF_DATA_OK);
+    cStudy second;
+    cCaseFile secondFile(second);
+    ASSERT_TRUE(secondFile.readCaseFile(dir.file("a.cas"))) << "seed " << seed;
+    ASSERT_EQ(secondFile.writeCaseFile(dir.file("b.cas")), SF_DATA_OK);
+    ASSERT_EQ(TempDir::read(dir.file("a.cas")), TempDir::read(dir.file("b.cas"))) << "seed " << seed;
+  }
+}
