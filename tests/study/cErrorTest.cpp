@@ -223,3 +223,9 @@ TEST(Validation, NewEquipmentEntry) {
   EXPECT_FALSE(error.checkNewEquipment(*e, silent, entry));
   EXPECT_EQ(log.calls, (Calls{"entry.addButton(2)"}));
 }
+
+TEST(Validation, LinkToMissingEquipmentDoesNotBlock) {
+  ValidCase c;
+  c.study.colReceptors[0]->addLink(8);  // read from a file: distance 0, no equipment 8
+  EXPECT_TRUE(c.check());
+}
