@@ -19,15 +19,15 @@ bool allZeroDigits(std::string_view s) {
   return true;
 }
 
-// True when v lies exactly halfway between two numbers of the given decimals.
-// Such a value has at most decimals + 1 fraction digits in decimal, so a few
-// more digits than that tell a true half from a near one.
+// True when v lies exactly halfway between two numbers of the given
+// decimals: v * 10^decimals is then a representable half-integer, so the
+// product is exact (its fused residual is zero) and its fraction is .5.
 bool isExactHalf(double v, int decimals) {
-  const std::string s = toChars(std::fabs(v), std::chars_format::fixed, decimals + 25);
-  const std::size_t point = s.find('.');
-  const std::size_t half = point + 1 + static_cast<std::size_t>(decimals);
-  if (s[half] != '5') return false;
-  return allZeroDigits(std::string_view(s).substr(half + 1));
+  double scale = 1.0;
+  for (int i = 0; i < decimals; ++i) scale *= 10.0;
+  const double t = std::fabs(v) * scale;
+  if (std::fma(std::fabs(v), scale, -t) != 0.0) return false;
+  return t - std::floor(t) == 0.5;
 }
 
 }  // namespace
