@@ -494,3 +494,36 @@ TEST(CaseFileRoundTrip, RandomStudiesSavedOpenedAndSavedAgainAreByteIdentical) {
     ASSERT_EQ(TempDir::read(dir.file("a.cas")), TempDir::read(dir.file("b.cas"))) << "seed " << seed;
   }
 }
+
+TEST(CaseFileRobustness, MangledFilesAreReadWholeOrNotAtAll) {
+  TempDir dir;
+  const std::string original = TempDir::read(kData + "/studyC.cas");
+  std::mt19937 rng(20250104);
+  auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+  const std::string specials = ",\"|\r\n .-eE0123456789:";
+  int rejected = 0;
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes = original;
+    const int edits = 1 + static_cast<int>(pick(4));
+    for (int k = 0; k < edits && !bytes.empty(); ++k) {
+      const std::size_t at = pick(bytes.size());
+      switch (pick(4)) {
+        case 0: bytes.erase(at, 1 + pick(40)); break;
+        case 1: bytes.insert(at, 1, specials[pick(specials.size())]); break;
+        case 2: bytes[at] = static_cast<char>(pick(256)); break;
+        default: bytes.resize(at); break;
+      }
+    }
+    TempDir::write(dir.file("m.cas"), bytes);
+    cStudy study;
+    buildStudyC(study);
+    const std::string before = caseText(study);
+    if (!cCaseFile(study).readCaseFile(dir.file("m.cas"))) {
+      ++rejected;
+      EXPECT_EQ(caseText(study), before) << "round " << round;
+    } else {
+      ASSERT_EQ(cCaseFile(study).writeCaseFile(dir.file("w.cas")), SF_DATA_OK);
+    }
+  }
+  EXPECT_GT(rejected, 100);
+}
