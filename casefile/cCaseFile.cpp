@@ -160,11 +160,7 @@ private:
 
 }  // namespace
 
-cCaseFile::cCaseFile(cStudy& study) : study_(study) {
-  study_.caseFileOpen = [this] { return bCaseOpen; };
-}
-
-cCaseFile::~cCaseFile() { study_.caseFileOpen = nullptr; }
+cCaseFile::cCaseFile(cStudy& study) : study_(study) {}
 
 std::vector<std::string> cCaseFile::buildCaseLines() const {
   std::vector<std::string> lines;

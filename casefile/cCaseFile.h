@@ -18,8 +18,9 @@ class SF_FilePrompt;
 
 class cCaseFile {
 public:
+  // The study's caseFileOpen hook is left to the study's owner to point at
+  // bCaseOpen, so that neither object depends on the other's lifetime.
   explicit cCaseFile(cStudy& study);
-  ~cCaseFile();
   cCaseFile(const cCaseFile&) = delete;
   cCaseFile& operator=(const cCaseFile&) = delete;
 

@@ -170,6 +170,7 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
 
   // File > Open.
   cCaseFile caseFile(study);
+  study.caseFileOpen = [&caseFile] { return caseFile.bCaseOpen; };
   study.setCaseChanged(false);
   study.caseProcessed = false;
   caseFile.closeCase();

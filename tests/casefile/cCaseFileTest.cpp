@@ -120,6 +120,7 @@ class CaseFileTest : public ::testing::Test {
 protected:
   CaseFileTest() : prompt(dialog) {
     study.attachViews(nullptr, nullptr, nullptr, nullptr, &messages);
+    study.caseFileOpen = [this] { return caseFile.bCaseOpen; };
     caseFile.attachView(&view);
   }
   // A file like studyC.cas with some lines changed.
