@@ -1,7 +1,8 @@
 #pragma once
 // The exports of a case's results: the fixed-column text report and the
 // comma-delimited report, built as lines and written through SF_DataASCII.
-// The builders read the study and change nothing in it.
+// The builders read the study and change nothing in it; messages go through
+// the study's message service.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +13,6 @@
 
 class cStudy;
 class cReceptorRecord;
-class IMessageService;
 class SF_FilePrompt;
 
 class cReport {
@@ -42,7 +42,7 @@ public:
   // message, when nothing was written (the prompt was cancelled, the build
   // or the write failed); a failed write leaves an existing file whole.
   bool writeReport(std::int32_t type, bool allReceptors, SF_FilePrompt& prompt) const;
-  // The same without the prompt, for a name already known; no messages.
+  // Writes built lines to a name already known; shows no message.
   SF_DataMessage writeReportFile(const std::vector<std::string>& lines, const std::string& path) const;
 
   // The export dialog's Ok: the checks, the export, and "Report saved.".
