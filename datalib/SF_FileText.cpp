@@ -60,6 +60,18 @@ std::string SF_FileText::shortest(double value) {
   return out;
 }
 
+void SF_FileText::appendShortestDouble(std::string& out, double value) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value);
+  out.append(buf, r.ptr);
+}
+
+std::string SF_FileText::shortestDouble(double value) {
+  std::string out;
+  appendShortestDouble(out, value);
+  return out;
+}
+
 std::string SF_FileText::whole(long long value) {
   char buf[32];
   const auto r = std::to_chars(buf, buf + sizeof buf, value);

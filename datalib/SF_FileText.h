@@ -16,6 +16,9 @@ public:
   // The shortest decimal text of the value as a 32-bit float (at most 7 significant digits).
   static std::string shortest(double value);
   static void appendShortest(std::string& out, double value);
+  // The shortest decimal text that reads back as the same double (coordinates, times).
+  static std::string shortestDouble(double value);
+  static void appendShortestDouble(std::string& out, double value);
   static std::string whole(long long value);
 
   // "B17/50Hz" for bands 2 to 50; empty text for any other band.
