@@ -1,0 +1,39 @@
+#include "app/platform/cQtMessageService.h"
+
+#include <QMessageBox>
+
+#include "app/platform/mCodePage.h"
+
+cQtMessageService::cQtMessageService(QWidget* parent) : parent_(parent) {}
+
+void cQtMessageService::prepare(QMessageBox& box, const std::string& text, const std::string& title, MessageIcon icon,
+                                MessageButtons buttons, MessageAnswer defaultButton) {
+  box.setText(mCodePage::toQString(text));
+  box.setWindowTitle(mCodePage::toQString(title));
+  box.setTextFormat(Qt::PlainText);
+  switch (icon) {
+    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  if (buttons == MessageButtons::YesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(defaultButton == MessageAnswer::No ? QMessageBox::No : QMessageBox::Yes);
+    // Closing the box without choosing is the safe answer.
+    box.setEscapeButton(QMessageBox::No);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+  }
+}
+
+MessageAnswer cQtMessageService::show(const std::string& text, const std::string& title, MessageIcon icon,
+                                      MessageButtons buttons, MessageAnswer defaultButton) {
+  QMessageBox box(parent_);
+  prepare(box, text, title, icon, buttons, defaultButton);
+  const int answer = box.exec();
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}

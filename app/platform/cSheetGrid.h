@@ -1,0 +1,183 @@
+#pragma once
+// A spreadsheet grid for the program's sheets: columns and rows counted from
+// 1, multi-line column headings with spans, cell kinds (text, number,
+// percentage, check box, drop-down list, static text), per-cell locks that
+// stop the user but not the program, colours, borders, the active cell, a
+// selected block, and clipboard copy and paste of a block as tab-separated
+// text.
+//
+// Texts are Windows-1252 bytes, as everywhere in the core.
+//
+// Events are the user's: the program's own writes (every setter below) raise
+// none, so handlers never mistake them for edits. Editing a cell, clicking a
+// check box, choosing from a list, the Delete key and paste() raise
+// valueChanged for each cell whose value they change.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QColor>
+#include <QRect>
+#include <QWidget>
+
+#include "app/platform/cGridBlock.h"
+
+class QTableWidget;
+class QTableWidgetItem;
+class cGridTable;
+class cGridHeader;
+
+enum class GridCellKind { Text, Number, Percent, CheckBox, List, Static };
+
+class cSheetGrid : public QWidget {
+  Q_OBJECT
+
+public:
+  explicit cSheetGrid(QWidget* parent = nullptr);
+  ~cSheetGrid() override;
+
+  // Layout. New cells are empty text cells, unlocked.
+  void setSize(int cols, int rows);
+  int maxCols() const;
+  int maxRows() const;
+  void setHeadingRows(int count);
+  int headingRows() const;
+  // headingRow 0 means the last heading row, the one just above the data.
+  // A line break ("\n" or "\r\n") in a heading starts a new line in its cell.
+  void setColumnHeading(int col, const std::string& text, int headingRow = 0);
+  // One tab-separated text across the headings of consecutive columns.
+  void setColumnHeadings(int firstCol, const std::string& tabText, int headingRow = 0);
+  std::string columnHeading(int col, int headingRow = 0) const;
+  void spanColumnHeading(int headingRow, int firstCol, int colCount);
+  void setRowHeading(int row, const std::string& text);
+  std::string rowHeading(int row) const;
+  void setRowHeadingsVisible(bool visible);
+  // Widths in character units: the width of that many digits of the font.
+  void setColumnWidth(int col, double chars);
+  double columnWidth(int col) const;
+  // How many data rows show at once; the grid's height follows.
+  void setVisibleRows(int rows);
+  int visibleRows() const;
+  // Width that shows every column without a horizontal scroll bar.
+  int widthForAllColumns() const;
+  void fitWidthToColumns();
+
+  // Cell kinds and locks. A range is col1, row1 to col2, row2 inclusive.
+  void setCellKind(int col1, int row1, int col2, int row2, GridCellKind kind);
+  void setColumnKind(int col, GridCellKind kind);
+  GridCellKind cellKind(int col, int row) const;
+  // Items joined by tabs; a tab after the last item is allowed.
+  void setListItems(int col1, int row1, int col2, int row2, const std::string& tabItems);
+  std::vector<std::string> listItems(int col, int row) const;
+  // Decimals shown by number cells (fixed, default 1) and percentage cells
+  // (at most, default 2).
+  void setDecimals(int col1, int row1, int col2, int row2, int decimals);
+  void setLocked(int col1, int row1, int col2, int row2, bool locked);
+  bool isLocked(int col, int row) const;
+
+  // Values. text() is what the cell shows ("40%" for a percentage, "1"/"0"
+  // for a check box). A percentage cell holds the fraction: setNumber(0.4)
+  // shows "40%".
+  void setText(int col, int row, const std::string& text);
+  std::string text(int col, int row) const;
+  void setNumber(int col, int row, double value);
+  std::optional<double> number(int col, int row) const;
+  double value(int col, int row) const;  // 0 when empty
+  void setChecked(int col, int row, bool checked);
+  bool isChecked(int col, int row) const;
+  void setListIndex(int col, int row, int index);  // -1 empties the cell
+  int listIndex(int col, int row) const;           // -1 when none
+  bool isEmpty(int col, int row) const;
+  // Empties values; kinds, lists, locks, colours and borders stay.
+  void clearValues(int col1, int row1, int col2, int row2);
+  void clearAllValues();
+
+  // Look.
+  void setBackColor(int col1, int row1, int col2, int row2, const QColor& color);
+  QColor backColor(int col, int row) const;
+  void setForeColor(int col1, int row1, int col2, int row2, const QColor& color);
+  QColor foreColor(int col, int row) const;
+  void setAlignment(int col1, int row1, int col2, int row2, Qt::Alignment alignment);
+  void setCellToolTip(int col, int row, const std::string& text);
+  void setBorder(int col1, int row1, int col2, int row2, const QColor& color);
+  void removeBorder(int col1, int row1, int col2, int row2);
+  void clearBorders();
+  std::vector<cGridBlock> borders() const;
+
+  // Active cell and selection.
+  void setActiveCell(int col, int row);
+  int activeCol() const;
+  int activeRow() const;
+  void selectBlock(int col1, int row1, int col2, int row2);
+  void selectRows(int row1, int row2);
+  void clearSelection();
+  // The selected block; the active cell alone when nothing is selected, and
+  // an empty block when there is no active cell either.
+  cGridBlock selection() const;
+  bool hasBlockSelected() const;
+  // A cell's rectangle in screen coordinates, and the cell under a screen
+  // point (col, row; 0, 0 outside the data cells).
+  QRect cellScreenRect(int col, int row) const;
+  std::pair<int, int> cellAtScreen(const QPoint& globalPos) const;
+
+  // Clipboard. Rows end with a line break, cells within a row are separated
+  // by tabs. A paste starts at the selection's first cell; locked and static
+  // cells, and cells outside the grid, keep their values.
+  std::string blockText(const cGridBlock& block) const;
+  bool copy() const;
+  bool pasteText(const std::string& text);
+  bool paste();
+
+  // The table inside, for layout and for tests that drive it as a user.
+  QTableWidget* table() const;
+
+signals:
+  void valueChanged(int col, int row);
+  void checkBoxClicked(int col, int row, bool checked);
+  void listItemChosen(int col, int row, int index);
+  void blockSelected(int col1, int row1, int col2, int row2, bool wholeRows);
+  void cellEntered(int col, int row);
+  void activeRowChanged(int row, int previousRow);
+  // Character codes as typed: Ctrl+C is 3, Ctrl+V is 22.
+  void keyTyped(int code);
+  void cellClicked(int col, int row);
+  // Focus moved to another control of the same window.
+  void focusLost();
+
+private:
+  friend class cGridTable;
+  friend class cGridDelegate;
+
+  bool inGrid(int col, int row) const;
+  bool clampRange(int& col1, int& row1, int& col2, int& row2) const;
+  QTableWidgetItem* cell(int col, int row) const;
+  QTableWidgetItem* makeCell() const;
+  void refreshCell(QTableWidgetItem* item) const;
+  void refreshFlags(QTableWidgetItem* item) const;
+  bool userMayEdit(int col, int row) const;
+  int charUnitPixels() const;
+  void updateHeight();
+
+  // The user's side: each changes a cell as a user does and raises events.
+  bool userSetText(int col, int row, const QString& text);
+  bool userToggle(int col, int row);
+  bool userChooseListItem(int col, int row, int index);
+  bool userClear(int col, int row);
+  void userDeleteSelection();
+  bool writeCellText(int col, int row, const QString& text, bool asTyped);
+
+  // From the table.
+  void onCurrentChanged(int col, int row, int previousCol, int previousRow);
+  void onSelectionChanged();
+  void onFocusChanged(QWidget* old, QWidget* now);
+  bool contains(const QWidget* widget) const;
+
+  cGridTable* table_ = nullptr;
+  cGridHeader* header_ = nullptr;
+  std::vector<double> widthsInChars_;
+  std::vector<cGridBlock> borders_;
+  std::vector<QColor> borderColors_;
+  int visibleRows_ = 0;
+  int programDepth_ = 0;  // > 0 while the program moves the cursor or selection
+};
