@@ -1,5 +1,6 @@
 #include "criteria/cCriteria.h"
 
+#include "criteria/cCriteriaFile.h"
 #include "criteria/cNoiseLimits.h"
 #include "study/IMessageService.h"
 #include "study/cStudy.h"
@@ -42,4 +43,20 @@ std::shared_ptr<cEquationRecord> cCriteria::getEquation(int sheetIndex, std::int
                                                         std::int16_t col) const {
   const std::int32_t code = sheetIndex == 1 ? study_.NoiseMetric : 0;
   return limits_.getCriteria(code, row, col);
+}
+
+void cCriteria::buildOutput(std::vector<std::string>& lines) const { cCriteriaFile(limits_).buildOutput(lines); }
+
+bool cCriteria::buildInput(std::int32_t& index, const SF_FieldTable& lines) {
+  return cCriteriaFile(limits_).buildInput(index, lines);
+}
+
+bool cCriteria::openFile(SF_FilePrompt& prompt) { return cCriteriaFile(limits_).openFile(prompt, study_.messages()); }
+
+bool cCriteria::saveFile(SF_FilePrompt& prompt) const {
+  return cCriteriaFile(limits_).saveFile(prompt, study_.messages());
+}
+
+bool cCriteria::loadDefault(const std::string& programDir) {
+  return cCriteriaFile(limits_).loadDefault(programDir, study_.messages());
 }

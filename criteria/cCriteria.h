@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class cEquationRecord;
 class cNoiseLimits;
 class cStudy;
+class SF_FieldTable;
+class SF_FilePrompt;
 
 class cCriteria {
 public:
@@ -27,6 +31,16 @@ public:
   // The criterion shown in a cell: sheet 1 is the current metric's table, any
   // other sheet the Lmax table.
   std::shared_ptr<cEquationRecord> getEquation(int sheetIndex, std::int16_t row, std::int16_t col) const;
+
+  // The criteria as the lines of a criteria file, and back from the rows of
+  // one; see cCriteriaFile, which these hand over to.
+  void buildOutput(std::vector<std::string>& lines) const;
+  bool buildInput(std::int32_t& index, const SF_FieldTable& lines);
+  // Asks for a criteria file and opens or saves it, with the program's messages.
+  bool openFile(SF_FilePrompt& prompt);
+  bool saveFile(SF_FilePrompt& prompt) const;
+  // Loads "default criteria.cri" from the program's directory.
+  bool loadDefault(const std::string& programDir);
 
 private:
   cNoiseLimits& limits_;

@@ -104,7 +104,9 @@ std::string levelText(float value) {
 
 }  // namespace
 
-cStudy::cStudy() : NoiseLimits(*this) {}
+cStudy::cStudy() : NoiseLimits(*this) {
+  caseFileOpen = [this] { return caseFile.bCaseOpen; };
+}
 
 cStudy::~cStudy() = default;
 

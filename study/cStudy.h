@@ -18,7 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "casefile/cCaseFile.h"
 #include "criteria/cNoiseLimits.h"
+#include "report/cReport.h"
 #include "study/cEquipmentRecord.h"
 #include "study/cMetric.h"
 #include "study/cReceptorRecord.h"
@@ -44,6 +46,8 @@ public:
   float adjustmentFactorDefault = 3.0f;
   float adjustmentFactor = 3.0f;
   std::string caseDescription;
+  cCaseFile caseFile{*this};
+  cReport Report{*this};
   std::int32_t NoiseMetric = 0;  // 1 Leq, 2 L10
   cMetric totals;
   std::int32_t units = 0;  // 0 feet, otherwise meters
@@ -66,7 +70,7 @@ public:
   bool hasResultsSheet() const { return resultsSheet_ != nullptr; }
 
   // Whether a case file is associated with the study; File > Save is enabled
-  // only then. Set by the case-file handler.
+  // only then. By default it asks caseFile; tests may replace it.
   std::function<bool()> caseFileOpen;
 
   // Lookups by 1-based ID. On false the out argument is left as it was.
