@@ -205,7 +205,23 @@ void cSheetGrid::setRowHeadingsVisible(bool visible) {
   updateHeight();
 }
 
-int cSheetGrid::charUnitPixels() const { return std::max(1, table_->fontMetrics().horizontalAdvance('0')); }
+int cSheetGrid::charUnitPixels() const { return std::max(1, fontMetrics().horizontalAdvance('0')); }
+
+void cSheetGrid::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) applyFont();
+}
+
+// Row heights and character-unit widths follow the font, as the sheets with
+// their own font (a criteria sheet in a small face) expect.
+void cSheetGrid::applyFont() {
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  for (int c = 0; c < maxCols(); ++c) {
+    table_->setColumnWidth(c, qRound(widthsInChars_[static_cast<std::size_t>(c)] * charUnitPixels()) + 8);
+  }
+  table_->relayout();
+  updateHeight();
+}
 
 void cSheetGrid::setColumnWidth(int col, double chars) {
   if (col < 1 || col > maxCols()) return;
@@ -522,6 +538,46 @@ void cSheetGrid::clearValues(int col1, int row1, int col2, int row2) {
 }
 
 void cSheetGrid::clearAllValues() { clearValues(1, 1, maxCols(), maxRows()); }
+
+void cSheetGrid::copyValues(const cGridBlock& from, int toCol, int toRow) {
+  int col1 = from.col1, row1 = from.row1, col2 = from.col2, row2 = from.row2;
+  if (from.isEmpty() || !clampRange(col1, row1, col2, row2)) return;
+  struct Held {
+    QString text;
+    QVariant number;
+    bool checked;
+  };
+  std::vector<Held> held;
+  for (int r = row1; r <= row2; ++r) {
+    for (int c = col1; c <= col2; ++c) {
+      const QTableWidgetItem* item = cell(c, r);
+      held.push_back({item->data(Qt::DisplayRole).toString(), item->data(mGridRoles::Number),
+                      item->data(mGridRoles::Checked).toBool()});
+    }
+  }
+  std::size_t i = 0;
+  for (int r = row1; r <= row2; ++r) {
+    for (int c = col1; c <= col2; ++c, ++i) {
+      const int col = toCol + (c - col1);
+      const int row = toRow + (r - row1);
+      if (!inGrid(col, row)) continue;
+      QTableWidgetItem* item = cell(col, row);
+      switch (kindOf(item)) {
+        case GridCellKind::Number:
+        case GridCellKind::Percent:
+          if (held[i].number.isValid()) {
+            item->setData(mGridRoles::Number, held[i].number);
+            refreshCell(item);
+          } else {
+            writeCellText(col, row, held[i].text, false);
+          }
+          break;
+        case GridCellKind::CheckBox: item->setData(mGridRoles::Checked, held[i].checked); break;
+        default: writeCellText(col, row, held[i].text, false);
+      }
+    }
+  }
+}
 
 // -------------------------------------------------------------------- look
 

@@ -92,6 +92,10 @@ public:
   // Empties values; kinds, lists, locks, colours and borders stay.
   void clearValues(int col1, int row1, int col2, int row2);
   void clearAllValues();
+  // Copies the values of a block so that its first cell lands on toCol,
+  // toRow, as a manager closes the gap after deleting rows. Kinds, locks
+  // and colours of the target stay; overlapping blocks copy correctly.
+  void copyValues(const cGridBlock& from, int toCol, int toRow);
 
   // Look.
   void setBackColor(int col1, int row1, int col2, int row2, const QColor& color);
@@ -132,6 +136,9 @@ public:
   // The table inside, for layout and for tests that drive it as a user.
   QTableWidget* table() const;
 
+protected:
+  void changeEvent(QEvent* event) override;
+
 signals:
   void valueChanged(int col, int row);
   void checkBoxClicked(int col, int row, bool checked);
@@ -158,6 +165,7 @@ private:
   bool userMayEdit(int col, int row) const;
   int charUnitPixels() const;
   void updateHeight();
+  void applyFont();
 
   // The user's side: each changes a cell as a user does and raises events.
   bool userSetText(int col, int row, const QString& text);

@@ -407,6 +407,39 @@ TEST_F(SheetGrid, HeadingsTakeLinesAndSpansAndVisibleRowsSetTheHeight) {
   EXPECT_EQ(grid->rowHeading(2), "2");
 }
 
+TEST_F(SheetGrid, CopyValuesMovesRowsUpKeepingTheTargetsKindsAndLocks) {
+  for (int row = 1; row <= 4; ++row) {
+    grid->setText(1, row, "r" + std::to_string(row));
+    grid->setNumber(2, row, row);
+    grid->setChecked(4, row, row % 2 == 0);
+    grid->setListIndex(5, row, row - 1);
+  }
+  grid->setLocked(1, 2, 6, 2, true);
+  QSignalSpy changed(grid, &cSheetGrid::valueChanged);
+  // Rows 3 and 4 move up over row 2, as after deleting row 2.
+  grid->copyValues({1, 3, 6, 4, true}, 1, 2);
+  grid->clearValues(1, 4, 6, 4);
+  EXPECT_EQ(grid->text(1, 2), "r3");
+  EXPECT_DOUBLE_EQ(grid->value(2, 3), 4);
+  EXPECT_FALSE(grid->isChecked(4, 2));
+  EXPECT_TRUE(grid->isChecked(4, 3));
+  EXPECT_EQ(grid->listIndex(5, 2), 2);
+  EXPECT_EQ(grid->listIndex(5, 3), -1);  // row 4 had index 3, beyond the list
+  EXPECT_TRUE(grid->isEmpty(1, 4));
+  EXPECT_TRUE(grid->isLocked(1, 2));
+  EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(SheetGrid, ColumnWidthsAndRowHeightsFollowTheFont) {
+  grid->setColumnWidth(1, 20);
+  QFont big = grid->font();
+  big.setPointSize(big.pointSize() * 2);
+  grid->setFont(big);
+  const QFontMetrics metrics(big);
+  EXPECT_EQ(table->columnWidth(0), qRound(20.0 * metrics.horizontalAdvance('0')) + 8);
+  EXPECT_EQ(table->verticalHeader()->defaultSectionSize(), metrics.height() + 6);
+}
+
 TEST_F(SheetGrid, BordersColoursAndTextsCrossInTheCodePage) {
   grid->setBorder(1, 3, 5, 3, QColor(0, 0, 128));
   grid->setBorder(1, 4, 5, 4, QColor(0, 0, 128));
