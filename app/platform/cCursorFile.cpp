@@ -1,5 +1,7 @@
 #include "app/platform/cCursorFile.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QImage>
 #include <QPixmap>

@@ -132,11 +132,11 @@ void cGridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
       break;
     case QAbstractItemDelegate::EditNextItem:
       QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
-      moveCurrent(0, 1);
+      setCurrentIndex(moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier));
       break;
     case QAbstractItemDelegate::EditPreviousItem:
       QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
-      moveCurrent(0, -1);
+      setCurrentIndex(moveCursor(QAbstractItemView::MovePrevious, Qt::NoModifier));
       break;
     default:
       QTableWidget::closeEditor(editor, hint);
@@ -164,6 +164,7 @@ void cGridTable::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   for (std::size_t i = 0; i < borders.size(); ++i) {
     const cGridBlock& b = borders[i];
+    if (b.row2 > rowCount() || b.col2 > columnCount()) continue;
     const QRect first = visualRect(model()->index(b.row1 - 1, b.col1 - 1));
     const QRect last = visualRect(model()->index(b.row2 - 1, b.col2 - 1));
     painter.setPen(QPen(grid_->borderColors_[i], 2));
