@@ -34,6 +34,8 @@ bool cError::checkReceptor(std::int32_t receptorID, bool& showMessages) {
   const bool found = receptorID != 0 && study_.getReceptor(r, receptorID);
   const char* problem = nullptr;
   std::int32_t col = 0;
+  // An ID that no receptor has is treated like none selected: there are no
+  // fields to check, and reading them from a missing record would fault.
   if (!found) {
     if (showMessages) {
       study_.receptorSheet().setFocus();

@@ -229,3 +229,44 @@ TEST(Validation, LinkToMissingEquipmentDoesNotBlock) {
   c.study.colReceptors[0]->addLink(8);  // read from a file: distance 0, no equipment 8
   EXPECT_TRUE(c.check());
 }
+
+TEST(Validation, NoActiveEquipmentNumberedZeroPointsAtRowOne) {
+  ValidCase c;
+  c.study.colEquipment.clear();
+  auto e = addValidEquipment(c.study, "Dozer");
+  e->rowID = 0;
+  e->active = false;
+  EXPECT_FALSE(c.check());
+  EXPECT_EQ(c.log.calls, (Calls{"equip.focus()",
+                                "msg(There must be at least one active piece of equipment.|VORN|critical)",
+                                "equip.activeCell(0,1)", "main.processButton(visible)"}));
+}
+
+TEST(Validation, ReceptorCheckOfAMissingOrZeroIDReportsNoneSelected) {
+  ValidCase c;
+  cError error(c.study);
+  bool show = true;
+  EXPECT_FALSE(error.checkReceptor(0, show));
+  EXPECT_FALSE(error.checkReceptor(5, show));
+  const Calls once{"recep.focus()", "recep.activeCell(0,0)", "msg(No Receptor selected|VORN|critical)"};
+  Calls twice = once;
+  twice.insert(twice.end(), once.begin(), once.end());
+  EXPECT_EQ(c.log.calls, twice);
+}
+
+TEST(Validation, LinkCheckExaminesTheReceptorPassedAndIsSilentOnRequest) {
+  ValidCase c;
+  addValidReceptor(c.study, "Other");
+  c.study.updateLinks();  // receptor 2, not current, has every distance 0
+  cError error(c.study);
+  bool silent = false;
+  EXPECT_FALSE(error.checkLinks(2, silent));
+  EXPECT_TRUE(error.checkLinks(1, silent));
+  EXPECT_TRUE(c.log.calls.empty());
+  bool show = true;
+  EXPECT_FALSE(error.checkLinks(2, show));
+  EXPECT_EQ(c.log.calls, (Calls{"equip.focus()",
+                                "msg(Please set the distance greater than zero for Equipment #1.|VORN|critical)",
+                                "equip.activeCell(9,1)"}));
+  EXPECT_EQ(c.study.colReceptors[1]->colLinks[0]->distance, 0.0f);  // never changed by the check
+}
