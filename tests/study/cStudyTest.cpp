@@ -337,3 +337,58 @@ TEST(Study, PasteWithoutAFocusedSheetComplains) {
   t.study.paste();
   EXPECT_EQ(t.log.calls, (Calls{"msg(Bad focus = 0|VORN|critical)", "main.save(disabled)"}));
 }
+
+TEST(Study, EquipmentCopyIsRefusedOnlyInsideColumnsFourToEight) {
+  const std::string refused =
+      "msg(Can't copy 'Impact Device','Usage','Lmax Spec' and 'Lmax Actual'|VORN|information)";
+  struct Case {
+    SheetBlock block;
+    bool allowed;
+  };
+  const Case cases[] = {
+      {{4, 1, 4, 1}, false}, {{6, 2, 8, 5}, false}, {{4, 1, 9, 1}, true},
+      {{5, 1, 10, 3}, true}, {{2, 1, 5, 1}, true},  {{9, 1, 10, 1}, true},
+  };
+  for (const Case& c : cases) {
+    RecordedStudy t;
+    t.study.spreadFocus = 2;
+    t.equip.block = c.block;
+    t.study.copy();
+    if (c.allowed) {
+      EXPECT_EQ(t.log.calls, (Calls{"equip.copySelection()", "main.editMenu(2)"})) << c.block.col;
+      EXPECT_EQ(t.study.copyFrom, 2);
+      EXPECT_EQ(t.study.copyBlockCol, c.block.col);
+    } else {
+      EXPECT_EQ(t.log.calls, (Calls{refused})) << c.block.col;
+      EXPECT_EQ(t.study.copyFrom, 0);
+    }
+  }
+}
+
+TEST(Study, CopyWithoutAFocusedSheetDoesNothing) {
+  RecordedStudy t;
+  t.study.spreadFocus = 0;
+  t.study.copyBlockCol = 7;
+  t.study.copy();
+  EXPECT_TRUE(t.log.calls.empty());
+  EXPECT_EQ(t.study.copyBlockCol, 7);
+  EXPECT_EQ(t.study.copyFrom, 0);
+}
+
+TEST(Study, PasteIntoAColumnOfAnotherKindOnlyMarksTheCaseChanged) {
+  RecordedStudy t;
+  t.study.copyFrom = 2;
+  t.study.spreadFocus = 2;
+  t.study.copyBlockCol = 2;
+  t.equip.block = SheetBlock{9, 1, 9, 1};
+  t.equip.typesMatch = false;
+  t.study.paste();
+  EXPECT_EQ(t.log.calls, (Calls{"equip.cellTypeMatch(2,9)", "main.save(disabled)"}));
+  EXPECT_EQ(t.study.editOperation, 0);
+  EXPECT_TRUE(t.study.caseChanged());
+
+  t.log.calls.clear();
+  t.study.spreadFocus = 3;
+  t.study.paste();
+  EXPECT_EQ(t.log.calls, (Calls{"msg(Bad focus = 3|VORN|critical)", "main.save(disabled)"}));
+}
