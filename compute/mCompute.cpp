@@ -72,6 +72,7 @@ void applyLimits(const cStudy& study, std::int32_t landUse, std::int32_t impactT
 
 struct Levels {
   float lmax, leq, l10;
+  bool lmaxComputed;  // false: a skipped zero distance, whose Lmax is left as it is
 };
 
 // Lmax, Leq and L10 of one piece at the receptor, or nothing when the inputs
@@ -86,7 +87,8 @@ std::optional<Levels> linkLevels(const cStudy& study, const cEquipmentRecord& e,
     d = *feet;
   }
   float lmax = previousLmax;
-  if (!(skipAtZero && d == 0.0f)) {
+  const bool lmaxComputed = !(skipAtZero && d == 0.0f);
+  if (lmaxComputed) {
     if (!(d > 0.0f)) return std::nullopt;
     const float ratio = static_cast<float>(static_cast<double>(d) / 50.0);
     if (!(ratio > 0.0f)) return std::nullopt;  // a distance so small that D/50 rounds to 0
@@ -101,7 +103,7 @@ std::optional<Levels> linkLevels(const cStudy& study, const cEquipmentRecord& e,
   if (!leq) return std::nullopt;
   const auto l10 = storable(static_cast<double>(study.adjustmentFactor) + static_cast<double>(*leq));
   if (!l10) return std::nullopt;
-  return Levels{lmax, *leq, *l10};
+  return Levels{lmax, *leq, *l10, lmaxComputed};
 }
 
 }  // namespace
@@ -129,7 +131,9 @@ void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero) {
       continue;
     }
     cMetric& c = results.calculated;
-    c.setLmax(levels->lmax);
+    // A kept Lmax is not stored again: its word stays as it was (empty for a
+    // link never computed, which the reports then show blank).
+    if (levels->lmaxComputed) c.setLmax(levels->lmax);
     c.setLeq(levels->leq);
     c.setL10(levels->l10);
     cMetric* const lotLine[3] = {&results.day_lotLine, &results.eve_lotLine, &results.nite_lotLine};

@@ -184,6 +184,19 @@ TEST(ComputeLinks, SkipAtZeroKeepsTheLmaxAndComputesTheRest) {
   EXPECT_EQ(l->results.day_exceed.Lmax(), 7.0f);
 }
 
+TEST(ComputeLinks, SkipAtZeroOnANewLinkLeavesItsLmaxWordEmpty) {
+  OneReceptor c;
+  auto l = c.add(85, 0, 40);
+  c.computeLinks(true);
+  const cMetric& m = l->results.calculated;
+  EXPECT_EQ(bits(m.Lmax()), 0u);
+  EXPECT_EQ(m.sLmax, "");  // the kept Lmax is not stored again
+  EXPECT_EQ(bits(m.Leq()), 0xC07EAE7Du);  // 0 + 10 log10(0.4f)
+  EXPECT_EQ(m.sLeq, "Value");
+  EXPECT_EQ(bits(m.L10()), 0xBF7AB9F4u);
+  EXPECT_EQ(l->results.day_exceed.sLmax, "None");
+}
+
 TEST(ComputeTotals, LeqIsAnEnergySumAndLmaxTheLoudestPiece) {
   OneReceptor c;
   c.add(80, 50, 100);
