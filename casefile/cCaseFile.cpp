@@ -21,6 +21,8 @@ namespace {
 constexpr std::string_view kTitle = "Vornhall - Version 1.0";
 constexpr const char* kReadProblem = "Problem reading case file.";
 constexpr const char* kWriteProblem = "Problem writing case file.";
+// Fields a record line needs; fields after them are ignored, as a hand-edited
+// line with a trailing comma still reads.
 constexpr std::size_t kEquipmentFields = 9;
 constexpr std::size_t kReceptorFields = 7;
 constexpr std::size_t kLinkFields = 4;
@@ -107,7 +109,7 @@ private:
   }
 
   std::shared_ptr<cEquipmentRecord> readEquipment(std::size_t line) const {
-    if (lines_.fieldCount(line) != kEquipmentFields) return nullptr;
+    if (lines_.fieldCount(line) < kEquipmentFields) return nullptr;
     const auto rowID = parseIntField(field(line, 2), INT16_MIN, INT16_MAX);
     const auto usage = number(line, 5);
     const auto spec = number(line, 7);
@@ -126,7 +128,7 @@ private:
   }
 
   std::shared_ptr<cReceptorRecord> readReceptor(std::size_t line) const {
-    if (lines_.fieldCount(line) != kReceptorFields) return nullptr;
+    if (lines_.fieldCount(line) < kReceptorFields) return nullptr;
     const auto rowID = parseIntField(field(line, 1), INT16_MIN, INT16_MAX);
     const auto day = number(line, 4);
     const auto eve = number(line, 5);
@@ -143,7 +145,7 @@ private:
   }
 
   std::shared_ptr<cLinkRecord> readLink(std::size_t line) const {
-    if (lines_.fieldCount(line) != kLinkFields) return nullptr;
+    if (lines_.fieldCount(line) < kLinkFields) return nullptr;
     const auto equipID = parseIntField(field(line, 1), INT32_MIN, INT32_MAX);
     const auto distance = number(line, 2);
     const auto shielding = number(line, 3);

@@ -254,8 +254,6 @@ TEST_F(CaseFileTest, MalformedBodiesAreRejectedWithoutTouchingTheStudy) {
       {"ends inside the criteria block", [](Lines& l) { l.resize(l.size() - 10); }},
       {"Maximum with one number", [](Lines& l) { l[13] = "Maximum,80"; }},
       {"Value that is not a number", [](Lines& l) { l.back() = "Baseline+,loud"; }},
-      {"a description whose quotes split the line",
-       [](Lines& l) { l[4] = "Equipment:,1,1,\"Hoe \"Ram\", big\",0,40,1,80,78"; }},
       {"receptor short of a baseline", [](Lines& l) { l[10] = "Receptor:,2,Shop,Commercial,66,62.5"; }},
       {"metric neither L10 nor Leq", [](Lines& l) { l[2] = "3,Lmax,feet"; }},
       {"settings line short of a field", [](Lines& l) { l[2] = "3,Leq"; }},
@@ -275,6 +273,35 @@ TEST_F(CaseFileTest, MalformedBodiesAreRejectedWithoutTouchingTheStudy) {
   }
   EXPECT_FALSE(caseFile.readCaseFile(dir.file("missing.cas")));
   EXPECT_EQ(caseText(study), before);
+}
+
+TEST_F(CaseFileTest, FieldsAfterThoseARecordNeedsAreIgnored) {
+  const std::string path = variant([](auto& lines) {
+    lines[4] = "Equipment:,1,1,Backhoe,0,40,1,80,78,";
+    lines[8] = "Link:,1,30.48,0,extra";
+    lines[10] = "Receptor:,2,Shop,Commercial,66,62.5,55.25,,";
+  });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  EXPECT_EQ(caseText(study), TempDir::read(kData + "/studyC.cas"));
+}
+
+// Quotes inside a description are written as they are, so a quote that
+// meets a comma ends the quoted field early and the fields after it move
+// along by one: they are read by position, as the line now stands.
+TEST_F(CaseFileTest, AQuoteBeforeACommaInADescriptionShiftsTheFields) {
+  const std::string path = variant([](auto& lines) {
+    lines[5] = "Equipment:,0,2,\"Hoe \"Ram\", big\",1,12.5,0,-999.999,89.8";
+  });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  const auto& e = *study.colEquipment[1];
+  EXPECT_FALSE(e.active);
+  EXPECT_EQ(e.rowID, 2);
+  EXPECT_EQ(e.description, "Hoe Ram");
+  EXPECT_EQ(e.impactDevice, 1);  // field 5 reads "big"
+  EXPECT_EQ(e.usage, 1.0f);
+  EXPECT_FALSE(e.spec_select);  // field 7 reads "12.5"
+  EXPECT_EQ(e.spec_lmax, 0.0f);
+  EXPECT_TRUE(isValueNA(e.actual_lmax));
 }
 
 TEST_F(CaseFileTest, UnknownLinesBetweenReceptorsAreSkipped) {
