@@ -117,7 +117,7 @@ SF_DataMessage SF_DataGTH::readFile(const std::string& sFileName, std::shared_pt
     if (!cursor.value(v)) return SF_DATA_FILE_ERROR;
     const auto temperature = SF_FileText::toDouble(v);
     if (!temperature) return SF_DATA_FILE_ERROR;
-    header->Temperature = static_cast<float>(*temperature);
+    header->Temperature = SF_ToSingle(*temperature);
     for (std::string* s : {&header->STHFileName, &header->STHFileDateTime, &header->PTHFileName,
                            &header->PTHFileDateTime, &header->MICFileName, &header->MICFileDateTime})
       if (!cursor.value(*s)) return SF_DATA_FILE_ERROR;

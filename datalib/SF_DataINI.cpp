@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "SF_DataASCII.h"
+#include "SF_DataError.h"
 #include "SF_FileInfo.h"
 #include "SF_FileText.h"
 
@@ -92,7 +93,12 @@ SF_DataMessage SF_DataINI::readFile(const std::string& sFileName) {
     } else if (keyword == "CALADJ" || keyword == "PRWNDO" || keyword == "POWNDO") {
       const auto v = SF_FileText::toDouble(value);
       if (!v) return SF_DATA_FILE_ERROR;
-      const float f = static_cast<float>(*v);
+      float f = 0.0f;
+      try {
+        f = SF_ToSingle(*v);
+      } catch (const SF_DataError&) {
+        return SF_DATA_FILE_ERROR;  // past single precision: it would be read as infinite
+      }
       (keyword == "CALADJ" ? next.calAdj_ : keyword == "PRWNDO" ? next.prWndo_ : next.poWndo_) = f;
     } else if (keyword == "NUAVG") {
       SF_AverageMethod method = SF_LINEAR;
