@@ -24,22 +24,28 @@ void SF_FileText::appendLevel(std::string& out, double value) {
     appendShortest(out, value);
     return;
   }
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 2);
-  if (r.ec != std::errc()) {
-    appendShortest(out, value);
-    return;
-  }
-  std::string_view text(buf, static_cast<std::size_t>(r.ptr - buf));
-  bool negative = false;
-  if (text.front() == '-') {
-    negative = true;
-    text.remove_prefix(1);
-  }
-  if (text.size() > 1 && text.front() == '0') text.remove_prefix(1);  // "0.50" -> ".50"
-  // A value that rounds to zero is written without a sign.
-  if (negative && text != ".00") out += '-';
+  std::string text = fixed(value, 2);
+  std::size_t digit = text.front() == '-' ? 1 : 0;
+  if (text.size() > digit + 1 && text[digit] == '0' && text[digit + 1] == '.') text.erase(digit, 1);  // "0.50" -> ".50"
   out += text;
+}
+
+std::string SF_FileText::fixed(double value, int decimals) {
+  if (!std::isfinite(value)) return shortest(value);
+  // A value exactly halfway between two texts goes away from zero, as the
+  // number patterns of the reports do; nudging it one step outwards does that.
+  double scale = 1.0;
+  for (int i = 0; i < decimals; ++i) scale *= 10.0;
+  const double scaled = std::fabs(value) * scale;
+  if (std::fma(std::fabs(value), scale, -scaled) == 0.0 && scaled - std::floor(scaled) == 0.5)
+    value = std::nextafter(value, value < 0 ? -INFINITY : INFINITY);
+  char buf[400];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  if (r.ec != std::errc()) return shortest(value);
+  std::string text(buf, r.ptr);
+  // A value that rounds to zero is written without a sign.
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
 }
 
 std::string SF_FileText::level(double value) {
@@ -49,9 +55,14 @@ std::string SF_FileText::level(double value) {
 }
 
 void SF_FileText::appendShortest(std::string& out, double value) {
+  if (value == 0.0 || !std::isfinite(value) || !std::isfinite(static_cast<float>(value))) {
+    appendShortestDouble(out, value == 0.0 ? 0.0 : value);
+    return;
+  }
   char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(value));
-  out.append(buf, r.ptr);
+  const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(static_cast<float>(value)),
+                               std::chars_format::scientific, 6);
+  appendDecimal(out, std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
 }
 
 std::string SF_FileText::shortest(double value) {
@@ -61,15 +72,70 @@ std::string SF_FileText::shortest(double value) {
 }
 
 void SF_FileText::appendShortestDouble(std::string& out, double value) {
+  if (value == 0.0) {
+    out += '0';
+    return;
+  }
+  if (std::isnan(value)) {
+    out += "NaN";
+    return;
+  }
+  if (std::isinf(value)) {
+    out += value > 0 ? "Infinity" : "-Infinity";
+    return;
+  }
   char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value);
-  out.append(buf, r.ptr);
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  appendDecimal(out, std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)));
 }
 
 std::string SF_FileText::shortestDouble(double value) {
   std::string out;
   appendShortestDouble(out, value);
   return out;
+}
+
+void SF_FileText::appendDecimal(std::string& out, std::string_view sci) {
+  // sci is d[.ddd]e±XX: lay its digits out with a decimal point, as the
+  // program's own files write numbers; exponent form only beyond 1E+15 or below 1E-05.
+  const bool negative = !sci.empty() && sci.front() == '-';
+  const std::size_t e = sci.find('e');
+  std::string digits;
+  for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+    if (sci[i] != '.') digits += sci[i];
+  int exponent = 0;
+  std::string_view exp = sci.substr(e + 1);
+  if (!exp.empty() && exp.front() == '+') exp.remove_prefix(1);
+  std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  if (negative) out += '-';
+  if (exponent >= 15 || exponent < -5) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits, 1, std::string::npos);
+    }
+    out += exponent < 0 ? "E-" : "E+";
+    const int a = exponent < 0 ? -exponent : exponent;
+    if (a < 10) out += '0';
+    out += whole(a);
+    return;
+  }
+  if (exponent < 0) {
+    out += "0.";
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out += digits;
+    return;
+  }
+  const std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
+  if (digits.size() <= intDigits) {
+    out += digits;
+    out.append(intDigits - digits.size(), '0');
+  } else {
+    out.append(digits, 0, intDigits);
+    out += '.';
+    out.append(digits, intDigits, std::string::npos);
+  }
 }
 
 std::string SF_FileText::whole(long long value) {

@@ -13,10 +13,15 @@ public:
   // Two decimals without a 0 before the point: 0.5 gives .50, -0.5 gives -.50, 72.346 gives 72.35.
   static std::string level(double value);
   static void appendLevel(std::string& out, double value);
-  // The shortest decimal text of the value as a 32-bit float (at most 7 significant digits).
+  // The value with the given decimals, halves away from zero, no sign on a zero text.
+  static std::string fixed(double value, int decimals);
+  // The shortest decimal text of the value as a 32-bit float: at most 7
+  // significant digits, no trailing zeros, a 0 before the point of a fraction
+  // (1500000, 62.5, 0.5); exponent form (1E+15) only beyond 1E+15 or below 1E-05.
   static std::string shortest(double value);
   static void appendShortest(std::string& out, double value);
-  // The shortest decimal text that reads back as the same double (coordinates, times).
+  // The shortest decimal text that reads back as the same double (coordinates,
+  // times), laid out as shortest() lays out its digits.
   static std::string shortestDouble(double value);
   static void appendShortestDouble(std::string& out, double value);
   static std::string whole(long long value);
@@ -36,4 +41,7 @@ public:
   static std::optional<double> leadingNumber(std::string_view text);
   // Characters first..last (1-based, inclusive) of a line, as far as the line reaches.
   static std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
+
+private:
+  static void appendDecimal(std::string& out, std::string_view scientific);
 };

@@ -43,3 +43,32 @@ TEST(FileText, NumbersReadStrictly) {
   EXPECT_EQ(SF_FileText::columns("abc", 2, 9), "bc");
   EXPECT_EQ(SF_FileText::columns("abc", 5, 9), "");
 }
+
+TEST(FileText, ExactHalvesRoundAwayFromZero) {
+  EXPECT_EQ(SF_FileText::level(0.125), ".13");
+  EXPECT_EQ(SF_FileText::level(-0.125), "-.13");
+  EXPECT_EQ(SF_FileText::level(72.625), "72.63");
+  EXPECT_EQ(SF_FileText::level(-12.5), "-12.50");
+  EXPECT_EQ(SF_FileText::level(100), "100.00");
+  EXPECT_EQ(SF_FileText::fixed(30.0625, 3), "30.063");
+  EXPECT_EQ(SF_FileText::fixed(0.5, 5), "0.50000");
+  EXPECT_EQ(SF_FileText::fixed(-0.0004, 3), "0.000");
+}
+
+TEST(FileText, ShortestTextsAreDecimalNotExponent) {
+  EXPECT_EQ(SF_FileText::shortest(100000), "100000");
+  EXPECT_EQ(SF_FileText::shortest(15000000), "15000000");
+  EXPECT_EQ(SF_FileText::shortest(-2.5), "-2.5");
+  EXPECT_EQ(SF_FileText::shortest(0.1f), "0.1");
+  EXPECT_EQ(SF_FileText::shortest(0), "0");
+  // Seven significant digits at most.
+  EXPECT_EQ(SF_FileText::shortest(1.0000001f), "1");
+  EXPECT_EQ(SF_FileText::shortest(123456789), "123456800");
+  EXPECT_EQ(SF_FileText::shortest(0.00001f), "0.00001");
+  EXPECT_EQ(SF_FileText::shortest(1e20f), "1E+20");
+  EXPECT_EQ(SF_FileText::shortestDouble(250000), "250000");
+  EXPECT_EQ(SF_FileText::shortestDouble(-1260.125), "-1260.125");
+  EXPECT_EQ(SF_FileText::shortestDouble(0.1), "0.1");
+  EXPECT_EQ(SF_FileText::shortestDouble(1e-7), "1E-07");
+  EXPECT_EQ(SF_FileText::shortestDouble(0), "0");
+}
