@@ -555,3 +555,174 @@ TEST(CaseFileRobustness, MangledFilesAreReadWholeOrNotAtAll) {
   }
   EXPECT_GT(rejected, 100);
 }
+
+// A case unlike studyC: L10 and an odd units code, an inactive impact device,
+// descriptions with blanks, commas and quotes, a land use outside the three,
+// a receptor without links in the middle, and every kind of criteria line.
+namespace {
+
+void buildSewerCase(cStudy& s) {
+  s.caseDescription = "Sewer main, 12\" pipe";
+  s.adjustmentFactor = 0.25f;
+  s.NoiseMetric = 2;
+  s.units = 5;
+  auto e1 = s.addEquipment(1);
+  e1->active = false;
+  e1->description = "Pile Driver (Impact)";
+  e1->impactDevice = 0;
+  e1->usage = 20;
+  e1->spec_select = false;
+  e1->spec_lmax = 95;
+  e1->actual_lmax = 101.3f;
+  auto e2 = s.addEquipment(2);
+  e2->active = true;
+  e2->description = " Generator ";
+  e2->impactDevice = 2;
+  e2->usage = 50;
+  e2->spec_select = true;
+  e2->spec_lmax = 81;
+  e2->actual_lmax = valueNA;
+  auto e3 = s.addEquipment(3);
+  e3->active = true;
+  e3->description = "Saw, \"Concrete\"";
+  e3->impactDevice = 1;
+  e3->usage = 33.3f;
+  e3->spec_select = true;
+  e3->spec_lmax = 90;
+  e3->actual_lmax = valueNA;
+  auto r1 = s.addReceptor(1);
+  r1->description = "Farm house";
+  r1->setLandUseTxt("Agricultural");
+  r1->dayBase = 45.5f;
+  r1->eveBase = 40;
+  r1->niteBase = 35.125f;
+  auto l13 = r1->addLink(3);
+  l13->distance = 15.24f;
+  auto l11 = r1->addLink(1);
+  l11->distance = 100;
+  l11->sheilding = 5;
+  auto r2 = s.addReceptor(2);
+  r2->description = "Mill, north gate";
+  r2->setLandUseTxt("Industrial");
+  r2->dayBase = 70;
+  r2->eveBase = 68;
+  r2->niteBase = 65.5f;
+  auto r3 = s.addReceptor(3);
+  r3->description = "School";
+  r3->setLandUseTxt("Residential");
+  r3->dayBase = 50;
+  r3->eveBase = 48;
+  r3->niteBase = 44;
+  auto l32 = r3->addLink(2);
+  l32->distance = 0.3048f;
+  l32->sheilding = 10;
+  s.NoiseLimits.Criteria.clearCriteria();
+  setCell(s, 0, 1, 1, "Value", 85);
+  setCell(s, 0, 2, 3, "Exempt");
+  s.NoiseLimits.getCriteria(0, 3, 6)->equationType = -1;
+  setCell(s, 2, 1, 2, "Baseline+", 10);
+  setCell(s, 2, 3, 1, "Maximum", 75, 5.5f);
+  setCell(s, 1, 1, 1, "Conditional", 50.5f, 10, 5);
+  setCell(s, 1, 2, 5, "Baseline+", -2.5f);
+  setCell(s, 1, 2, 6, "Value", 0.1f);
+  setCell(s, 1, 3, 6, "Value", 1234567);
+}
+
+std::vector<std::string> times(int n, const std::string& line) { return std::vector<std::string>(n, line); }
+
+// The criteria block of buildSewerCase, cell by cell (row 1 cols 1-6, row 2, row 3).
+std::vector<std::string> sewerCriteria() {
+  std::vector<std::string> b;
+  auto add = [&b](const std::vector<std::string>& more) { b.insert(b.end(), more.begin(), more.end()); };
+  add({"Lmax...", "Value,85"});
+  add(times(5, "N/A"));                     // row 1 cols 2-6
+  add(times(2, "N/A"));                     // row 2 cols 1-2
+  add({"Exempt"});                          // row 2 col 3
+  add(times(3 + 5, "N/A"));                 // row 2 cols 4-6, row 3 cols 1-5
+  add({"Null"});                            // row 3 col 6
+  add({"L10...", "N/A", "Baseline+,10"});  // row 1 cols 1-2
+  add(times(4 + 6, "N/A"));                 // row 1 cols 3-6, row 2
+  add({"Maximum,75,5.5"});                  // row 3 col 1
+  add(times(5, "N/A"));
+  add({"Leq...", "Conditional,50.5,10,5"});
+  add(times(5 + 4, "N/A"));                 // row 1 cols 2-6, row 2 cols 1-4
+  add({"Baseline+,-2.5", "Value,0.1"});     // row 2 cols 5-6
+  add(times(5, "N/A"));
+  add({"Value,1234567"});
+  return b;
+}
+
+}  // namespace
+
+TEST(CaseFileGolden, SewerCaseIsWrittenAndReadBackAsTheFormatSays) {
+  TempDir dir;
+  cStudy first;
+  buildSewerCase(first);
+  std::vector<std::string> expected = {
+      "Vornhall - Version 1.0",
+      "\"Sewer main, 12\" pipe\"",
+      "0.25,L10,meters",
+      "Equipment...",
+      "Equipment:,0,1,Pile Driver (Impact),1,20,0,95,101.3",
+      "Equipment:,1,2, Generator ,0,50,1,81,-999.999",
+      "Equipment:,1,3,\"Saw, \"Concrete\"\",0,33.3,1,90,-999.999",
+      "Receptors...",
+      "Receptor:,1,Farm house,Agricultural,45.5,40,35.125",
+      "Link:,3,15.24,0",
+      "Link:,1,100,5",
+      "Receptor:,2,\"Mill, north gate\",Industrial,70,68,65.5",
+      "Receptor:,3,School,Residential,50,48,44",
+      "Link:,2,0.3048,10",
+      "Criteria...",
+  };
+  const auto criteria = sewerCriteria();
+  ASSERT_EQ(criteria.size(), 57u);
+  expected.insert(expected.end(), criteria.begin(), criteria.end());
+  ASSERT_EQ(cCaseFile(first).writeCaseFile(dir.file("sewer.cas")), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(dir.file("sewer.cas")), joinLines(expected));
+
+  // Read back: quotes are removed and fields trimmed; the blank after the
+  // comma before a quote is closed up when the line is split.
+  cStudy second;
+  second.NoiseLimits.Criteria.clearCriteria();
+  cCaseFile secondFile(second);
+  ASSERT_TRUE(secondFile.readCaseFile(dir.file("sewer.cas")));
+  EXPECT_EQ(second.caseDescription, "Sewer main, 12 pipe");
+  EXPECT_EQ(second.adjustmentFactor, 0.25f);
+  EXPECT_EQ(second.NoiseMetric, 2);
+  EXPECT_EQ(second.units, 1);
+  ASSERT_EQ(second.colEquipment.size(), 3u);
+  EXPECT_FALSE(second.colEquipment[0]->active);
+  EXPECT_EQ(second.colEquipment[0]->impactDevice, 0);
+  EXPECT_EQ(second.colEquipment[0]->actual_lmax, 101.3f);
+  EXPECT_EQ(second.colEquipment[1]->description, "Generator");
+  EXPECT_EQ(second.colEquipment[1]->impactDevice, 1);
+  EXPECT_TRUE(isValueNA(second.colEquipment[1]->actual_lmax));
+  EXPECT_EQ(second.colEquipment[2]->description, "Saw,Concrete");
+  EXPECT_EQ(second.colEquipment[2]->rowID, 3);
+  EXPECT_EQ(second.colEquipment[2]->usage, 33.3f);
+  EXPECT_TRUE(second.colEquipment[2]->spec_select);
+  ASSERT_EQ(second.colReceptors.size(), 3u);
+  EXPECT_EQ(second.colReceptors[0]->landUseTxt(), "Agricultural");
+  EXPECT_EQ(second.colReceptors[0]->landUse, 0);
+  ASSERT_EQ(second.colReceptors[0]->colLinks.size(), 2u);
+  EXPECT_EQ(second.colReceptors[0]->colLinks[0]->equipID, 3);
+  EXPECT_EQ(second.colReceptors[0]->colLinks[0]->distance, 15.24f);
+  EXPECT_EQ(second.colReceptors[1]->description, "Mill, north gate");
+  EXPECT_EQ(second.colReceptors[1]->landUse, 2);
+  EXPECT_TRUE(second.colReceptors[1]->colLinks.empty());
+  EXPECT_EQ(second.colReceptors[2]->colLinks[0]->distance, 0.3048f);
+  const auto null = second.NoiseLimits.getCriteria(0, 3, 6);
+  EXPECT_EQ(null->equationType, -1);
+  EXPECT_EQ(null->valueText(), "N/A");
+  EXPECT_EQ(second.NoiseLimits.getCriteria(1, 1, 1)->condLessThan, 50.5f);
+  EXPECT_EQ(second.NoiseLimits.getCriteria(1, 2, 5)->basePlus, -2.5f);
+
+  // Saved again, only what the reading changed differs.
+  expected[1] = "\"Sewer main, 12 pipe\"";
+  expected[2] = "0.25,L10,meters";
+  expected[5] = "Equipment:,1,2,Generator,0,50,1,81,-999.999";
+  expected[6] = "Equipment:,1,3,\"Saw,Concrete\",0,33.3,1,90,-999.999";
+  ASSERT_EQ(secondFile.writeCaseFile(dir.file("again.cas")), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(dir.file("again.cas")), joinLines(expected));
+}
