@@ -244,3 +244,105 @@ TEST_F(CriteriaFileTest, DefaultLoadsOnlyOnYesFromBesideTheProgram) {
   EXPECT_FALSE(file.loadDefault(dir.path().string() + "/", messages));
   EXPECT_EQ(messages.messages().back().text, "Problem reading Noise Limit Criteria file.");
 }
+
+// Every equation kind with fractions and negative numbers, the three tables
+// each filled differently, so a section written to the wrong place shows.
+TEST_F(CriteriaFileTest, EveryKindOfCellIsWrittenAsTheFormatSays) {
+  auto set = [this](std::int32_t t, std::int16_t r, std::int16_t c, const std::string& text, float a = 0,
+                    float b = 0, float d = 0) {
+    auto eq = cell(t, r, c);
+    eq->setValueText(text);
+    eq->value = a;
+    eq->maxCompare = a;
+    eq->basePlus = text == "Maximum" ? b : a;
+    eq->condLessThan = a;
+    eq->condThenPlus = b;
+    eq->condElsePlus = d;
+    eq->baseLine = 99;  // never written
+  };
+  // Lmax: row 1 fixed and baseline kinds, row 2 conditional and markers, row 3 exempt.
+  set(0, 1, 1, "Value", 80);
+  set(0, 1, 2, "Value", 75.5f);
+  set(0, 1, 3, "Maximum", 70, 3);
+  set(0, 1, 4, "Maximum", 65.25f, 0.5f);
+  set(0, 1, 5, "Baseline+", 10);
+  set(0, 1, 6, "Baseline+", 0);
+  set(0, 2, 1, "Conditional", 60, 5, 3);
+  set(0, 2, 2, "Conditional", 55.5f, -1, 2.25f);
+  set(0, 2, 3, "Exempt");
+  set(0, 2, 4, "N/A");
+  cell(0, 2, 5)->equationType = -1;
+  set(0, 2, 6, "Value", -10);
+  for (std::int16_t c = 1; c <= 6; ++c) set(0, 3, c, "Exempt");
+  // L10: 70 everywhere but one cell not set.
+  for (std::int16_t r = 1; r <= 3; ++r)
+    for (std::int16_t c = 1; c <= 6; ++c) set(2, r, c, "Value", 70);
+  cell(2, 2, 2)->equationType = -1;
+  // Leq: baseline + 5, then 100, then maximum of 0.5 or baseline + 0.125.
+  for (std::int16_t c = 1; c <= 6; ++c) {
+    set(1, 1, c, "Baseline+", 5);
+    set(1, 2, c, "Value", 100);
+    set(1, 3, c, "Maximum", 0.5f, 0.125f);
+  }
+  std::vector<std::string> expected = {"Vornhall - Version 1.0", "Noise Limit Criteria",
+                                       "Lmax...",
+                                       "Value,80", "Value,75.5", "Maximum,70,3", "Maximum,65.25,0.5",
+                                       "Baseline+,10", "Baseline+,0",
+                                       "Conditional,60,5,3", "Conditional,55.5,-1,2.25", "Exempt", "N/A",
+                                       "Null", "Value,-10",
+                                       "Exempt", "Exempt", "Exempt", "Exempt", "Exempt", "Exempt",
+                                       "L10..."};
+  for (int i = 1; i <= 18; ++i) expected.push_back(i == 8 ? "Null" : "Value,70");
+  expected.push_back("Leq...");
+  for (int i = 0; i < 6; ++i) expected.push_back("Baseline+,5");
+  for (int i = 0; i < 6; ++i) expected.push_back("Value,100");
+  for (int i = 0; i < 6; ++i) expected.push_back("Maximum,0.5,0.125");
+  ASSERT_EQ(expected.size(), 59u);
+  ASSERT_EQ(file.writeFile(dir.file("kinds.cri")), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(dir.file("kinds.cri")), joinLines(expected));
+}
+
+// A hand-edited file: quotes are removed and blanks trimmed from every field
+// (criteria files are read with quoted fields off), fields after those a
+// cell needs are ignored, and a keyword never carries numbers it does not use.
+TEST_F(CriteriaFileTest, HandEditedCellLinesAreReadByTheirFields) {
+  std::vector<std::string> lines = {"Vornhall - Version 1.0", "Noise Limit Criteria", "Lmax...",
+                                    " Value , 65 ",
+                                    "\"Maximum\",60,\"5\"",
+                                    "Conditional,55,5,3,extra",
+                                    "Exempt,70",
+                                    "Null",
+                                    "Baseline+,2.5,1"};
+  for (int i = 0; i < 12; ++i) lines.push_back("N/A");
+  lines.push_back("anything at all");
+  for (int i = 0; i < 18; ++i) lines.push_back("Value,7" + std::to_string(i % 10));
+  lines.push_back("");
+  for (int i = 0; i < 18; ++i) lines.push_back(i == 17 ? "Value , \"1.5\"" : "Exempt");
+  ASSERT_EQ(lines.size(), 59u);
+  const std::string path = dir.file("hand.cri");
+  TempDir::write(path, joinLines(lines));
+  cell(0, 1, 5)->setValueText("Exempt");
+  ASSERT_TRUE(file.readFile(path));
+  EXPECT_EQ(cell(0, 1, 1)->equationType, 2);
+  EXPECT_EQ(cell(0, 1, 1)->value, 65.0f);
+  EXPECT_EQ(cell(0, 1, 2)->equationType, 3);
+  EXPECT_EQ(cell(0, 1, 2)->basePlus, 5.0f);
+  EXPECT_EQ(cell(0, 1, 3)->condElsePlus, 3.0f);
+  EXPECT_EQ(cell(0, 1, 4)->equationType, 0);
+  EXPECT_EQ(cell(0, 1, 5)->equationType, -1);
+  EXPECT_EQ(cell(0, 1, 5)->valueText(), "Exempt");
+  EXPECT_EQ(cell(0, 1, 6)->basePlus, 2.5f);
+  EXPECT_EQ(cell(2, 1, 1)->value, 70.0f);
+  EXPECT_EQ(cell(2, 3, 6)->value, 77.0f);  // cell 18 of the L10 section
+  EXPECT_EQ(cell(1, 1, 1)->equationType, 0);
+  EXPECT_EQ(cell(1, 3, 6)->value, 1.5f);
+  std::vector<std::string> block;
+  file.buildOutput(block);
+  EXPECT_EQ(block[0], "Lmax...");
+  EXPECT_EQ(block[1], "Value,65");
+  EXPECT_EQ(block[4], "Exempt");  // its 70 was never read
+  EXPECT_EQ(block[5], "Null");
+  EXPECT_EQ(block[6], "Baseline+,2.5");
+  EXPECT_EQ(block[19], "L10...");
+  EXPECT_EQ(block[56], "Value,1.5");
+}
