@@ -171,3 +171,58 @@ TEST(ShippedEquipmentList, IsAPlausibleSortedCatalogue) {
   EXPECT_EQ(TempDir::read(dir.file("same.equ")), TempDir::read(kShipped));
   EXPECT_EQ(TempDir::read(std::string(VORN_BIN_DIR) + "/" + kDefaultEquipmentListName), TempDir::read(kShipped));
 }
+
+// Impact devices, N/A in every number column, blanks, commas and quotes in
+// descriptions, an empty description: written as the format says, and read
+// back field by field as the comma-and-quote splitting leaves them.
+TEST(EquipmentListFile, QuotedAndMarkedEntriesAreWrittenAndReadAsTheFormatSays) {
+  const EquipmentList list = {item("  Rock Drill, Pneumatic  ", 0, 20, 85, 81.4f),
+                              item("12\" Auger", 1, 7.5f, valueNA, 84.25f),
+                              item("Pump \"Hi-Flo\", 6 in", 0, valueNA, 77, valueNA),
+                              item("", -1, 100, 0.5f, 0)};
+  TempDir dir;
+  ASSERT_EQ(writeEquipmentList(list, dir.file("q.equ"), "12/31/1999"), SF_DATA_OK);
+  const std::string header =
+      "VORN Equipment List\r\n"
+      "Revised: 12/31/1999\r\n"
+      "\"Comment: Spec 721.560 values are Lmax @ 50 ft, dBa, slow.\"\r\n"
+      "Equipment Description,ImpactDevice,Use Factor (%),\"Spec (dBA, slow)\",\"Act (dBA, slow)\"\"\r\n";
+  EXPECT_EQ(TempDir::read(dir.file("q.equ")), header +
+                                                  "\"Rock Drill, Pneumatic\",YES,20,85,81.4\r\n"
+                                                  "12\" Auger,NO,7.5,N/A,84.25\r\n"
+                                                  "\"Pump \"Hi-Flo\", 6 in\",YES,N/A,77,N/A\r\n"
+                                                  ",NO,100,0.5,0\r\n");
+  EquipmentList read;
+  ASSERT_TRUE(load(dir.file("q.equ"), read));
+  ASSERT_EQ(read.size(), 4u);
+  EXPECT_EQ(read[0]->description, "Rock Drill, Pneumatic");
+  EXPECT_EQ(read[0]->impactDevice, 0);
+  EXPECT_EQ(read[0]->actual_lmax, 81.4f);
+  EXPECT_FALSE(read[0]->spec_select);
+  EXPECT_EQ(read[1]->description, "12 Auger");
+  EXPECT_TRUE(isValueNA(read[1]->spec_lmax));
+  EXPECT_FALSE(read[1]->spec_select);
+  // The quote before the comma ends the quoted field: the line has six fields
+  // and the numbers are taken from the fields that now stand in their place.
+  EXPECT_EQ(read[2]->description, "Pump Hi-Flo");
+  EXPECT_EQ(read[2]->impactDevice, 1);  // field 2 reads "6 in"
+  EXPECT_EQ(read[2]->usage, 1.0f);      // field 3 reads "YES"
+  EXPECT_TRUE(isValueNA(read[2]->spec_lmax));
+  EXPECT_EQ(read[2]->actual_lmax, 77.0f);
+  EXPECT_EQ(read[3]->description, "");
+  EXPECT_EQ(read[3]->impactDevice, 1);
+  EXPECT_EQ(read[3]->spec_lmax, 0.5f);
+  EXPECT_EQ(read[3]->actual_lmax, 0.0f);
+  for (const auto& e : read) {
+    EXPECT_EQ(e->numUnits, 1);
+    EXPECT_EQ(e->rowID, 0);
+    EXPECT_FALSE(e->active);
+  }
+  ASSERT_EQ(writeEquipmentList(read, dir.file("again.equ"), "01/02/2003"), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(dir.file("again.equ")), "VORN Equipment List\r\nRevised: 01/02/2003\r\n" +
+                                                      header.substr(header.find("\"Comment")) +
+                                                      "\"Rock Drill, Pneumatic\",YES,20,85,81.4\r\n"
+                                                      "12 Auger,NO,7.5,N/A,84.25\r\n"
+                                                      "Pump Hi-Flo,NO,1,N/A,77\r\n"
+                                                      ",NO,100,0.5,0\r\n");
+}
