@@ -29,12 +29,9 @@ bool putRight(std::string& line, std::string_view text, std::size_t lastColumn, 
 
 // Fixed decimals without a 0 before the point, as the ".00000" pattern gives.
 std::string fixedNoLeadingZero(double value, int decimals) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  std::string text(buf, r.ptr);
+  std::string text = SF_FileText::fixed(value, decimals);
   const std::size_t digit = text[0] == '-' ? 1 : 0;
   if (text.size() > digit + 1 && text[digit] == '0' && text[digit + 1] == '.') text.erase(digit, 1);
-  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
 
@@ -82,6 +79,8 @@ void SF_DataSPC::setHeader(const std::string& sAvgMethod, double dRecLen, const 
   const std::string_view code = SF_FileText::trim(sAvgMethod);
   header1_.assign(kLineWidth, ' ');
   if (!code.empty()) header1_[0] = code.front();
+  // A length of 1 s or more would push the time along and out of the columns
+  // it is read from; it ends at column 10 like a shorter one instead.
   headerFits_ &= putRight(header1_, fixedNoLeadingZero(dRecLen, 5), 10, 2);
   header1_.replace(11, 2, twoDigits(hours));
   header1_.replace(14, 2, twoDigits(minutes));

@@ -194,3 +194,65 @@ TEST(DataSPC, ValuesThatDoNotFitAreNotWritten) {
   EXPECT_EQ(spc.writeFile(dir.file("w.spc"), *history(3, 17, 40)), SF_DATA_FILE_ERROR);
   EXPECT_FALSE(std::filesystem::exists(dir.file("w.spc")));
 }
+
+// Two records over bands 34 to 47 (the third and fourth band lines, and bands
+// past 45 that have no field), negative, zero, fractional and three-digit
+// levels, halves rounded away from zero, a start half a second before midnight.
+TEST(DataSPC, SparseBandsAndUnusualLevelsAreWrittenInTheirColumns) {
+  const double rec1[] = {100.125, -3.5, 0, 0.375, 61.1, 62.2, 63.3, 64.4, 65.5, 66.6, 67.7, 99.99, 50, 51};
+  const double rec2[] = {-0.125, 12.34, -10.5, 100, 1, 2, 3, 4, 5, 6, 7, 45.45, 46, 47};
+  SF_SpectralTimeHistory sth;
+  for (int r = 1; r <= 2; ++r) {
+    auto s = std::make_shared<SF_Spectrum>();
+    for (int b = 34; b <= 47; ++b) s->SPL(static_cast<std::int16_t>(b), (r == 1 ? rec1 : rec2)[b - 34]);
+    s->Level(r == 1 ? 105.625 : 0.0);
+    sth.spectrum(static_cast<std::int16_t>(r), s);
+  }
+  TempDir dir;
+  const std::string name = dir.file("sparse.spc");
+  SF_DataSPC spc;
+  spc.setHeader("l", 0.25, at(86399.5), 1, 2);
+  ASSERT_EQ(spc.writeFile(name, sth), SF_DATA_OK);
+  const std::string blank7 = "    .00";
+  std::string empty;
+  for (int i = 0; i < 11; ++i) empty += blank7;
+  empty += "   ";
+  std::string tenEmpty;
+  for (int i = 0; i < 10; ++i) tenEmpty += blank7;
+  const std::string expected = crlf({
+      "l   .25000 23 59 59.500     .00000" + std::string(46, ' '),
+      "     .00     .00   1   2" + std::string(56, ' '),
+      "  1  47" + std::string(73, ' '),
+      empty,
+      empty,
+      tenEmpty + " 100.13   ",
+      "  -3.50    .00    .38  61.10  62.20  63.30  64.40  65.50  66.60  67.70 105.63   ",
+      "  2  47" + std::string(73, ' '),
+      empty,
+      empty,
+      tenEmpty + "   -.13   ",
+      "  12.34 -10.50 100.00   1.00   2.00   3.00   4.00   5.00   6.00   7.00    .00   ",
+  });
+  EXPECT_EQ(TempDir::read(name), expected);
+
+  SF_DataSPC reader;
+  reader.BandLow(34);
+  reader.BandHigh(47);
+  std::shared_ptr<SF_SpectralTimeHistory> th;
+  ASSERT_EQ(reader.readFile(name, th), SF_DATA_OK);
+  EXPECT_EQ(reader.RecordLength(), 0.25);
+  EXPECT_EQ(th->AverageMethod(), SF_LINEAR);
+  const auto s1 = th->spectrum(1), s2 = th->spectrum(2);
+  EXPECT_EQ(s1->LowBand(), 34);
+  EXPECT_EQ(s1->HighBand(), 45);
+  EXPECT_EQ(s1->SPL(34), 100.13);
+  EXPECT_EQ(s1->SPL(36), 0.0);
+  EXPECT_EQ(s1->SPL(45), 105.63);  // the overall level's field
+  EXPECT_EQ(s2->SPL(34), -0.13);
+  EXPECT_EQ(s2->SPL(36), -10.5);
+  // Midpoints: 23:59:59.75, then 00:00:00.25 of the next day, 0.75 s after the start.
+  EXPECT_EQ(s1->Time()->TODseconds(), 86399.75);
+  EXPECT_EQ(s2->Time()->TODseconds(), 0.25);
+  EXPECT_EQ(s2->Time()->CurrentDate(), s1->Time()->CurrentDate() + 1);
+  EXPECT_EQ(s2->Time()->RelSeconds(), 0.75);
+}
