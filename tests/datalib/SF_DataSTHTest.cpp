@@ -263,3 +263,86 @@ TEST(DataSTH, EmptyOrGappedHistoriesAndUnwritablePlacesAreNotWritten) {
   EXPECT_EQ(sth.writeFile(dir.file("g.sth"), h, *gapped), SF_DATA_FILE_ERROR);
   EXPECT_EQ(sth.writeFile(dir.file("no/dir/x.sth"), h, *history(1, 17, 40)), SF_DATA_FILE_ERROR);
 }
+
+// Records 5 and 6 over bands 44 to 47, a long project name with a comma,
+// three-digit, negative, zero and exactly-half levels, a reference after the
+// records (negative relative times) and comment lines that read back cut at "**".
+TEST(DataSTH, UnusualRecordsBandsAndNamesAreWrittenAndReadExactly) {
+  FixedClock clock;
+  const std::string project =
+      "Northern Bypass Phase 2, Section 14 - Bridge Piers, Night Works (Contract NB/2005/117) Receptor Survey";
+  const double levels[2][4] = {{100.125, -0.375, 0, 12.5}, {-100, 99.99, 0.005, 1000}};
+  SF_SpectralTimeHistory th;
+  for (int r = 5; r <= 6; ++r) {
+    auto s = std::make_shared<SF_Spectrum>();
+    for (int b = 44; b <= 47; ++b) s->SPL(static_cast<std::int16_t>(b), levels[r - 5][b - 44]);
+    th.spectrum(static_cast<std::int16_t>(r), s);
+  }
+  SF_Time start, ref;
+  start.TODseconds(36000);
+  ref.TODseconds(36003);
+  th.setTimeStamps(start, SF_MIDPT, ref, SF_TMAX);
+  th.AverageMethod(SF_4S100);
+  auto h = std::make_shared<SF_HeaderSTH>();
+  h->sProjectName = project;
+  h->sMicrophoneID = "Mic 12-B";
+  h->cCommentLines = {"first comment, with a comma", "note**kept before the stars"};
+  TempDir dir;
+  const std::string name = dir.file("odd.sth");
+  SF_DataSTH sth;
+  ASSERT_EQ(sth.writeFile(name, h, th), SF_DATA_OK);
+  const std::string expected = crlf({
+      "FileType**,Spectral Time-History",
+      "FileName**,odd.sth",
+      "FileDateTime**,10/01/2005,13:04:05",
+      "ProjectName**," + project,
+      "MicrophoneID**,Mic 12-B",
+      "AveragingMethod**,4S100",
+      "TimeStampType**,MIDPT",
+      "AdjustmentCode**,",
+      "StartTime**,10:00:00",
+      "ReferenceTime**,10:00:03",
+      "ReferenceTimeType**,TMAX",
+      "NumberOfSpectrum**,2",
+      "RecordNumbers**,5,6",
+      "Bands**,44, 47",
+      "GeneratedBy**,",
+      "GenerationFile**,",
+      "GenerationFileDateTime**,",
+      "OtherRecords**,0",
+      "NumberOfCommentLines**,2",
+      "first comment, with a comma",
+      "note**kept before the stars",
+      "Rec#,TOD,RelTime,B17/50Hz,B18/63Hz,B19/80Hz,B20/100Hz,B21/125Hz,B22/160Hz,B23/200Hz,B24/250Hz,B25/315Hz,"
+      "B26/400Hz,B27/500Hz,B28/630Hz,B29/800Hz,B30/1kHz,B31/1.25kHz,B32/1.6kHz,B33/2kHz,B34/2.5kHz,B35/3.15kHz,"
+      "B36/4kHz,B37/5kHz,B38/6.3kHz,B39/8kHz,B40/10kHz",
+      "5,10:00:02.25,-0.75,100.13,-.38,.00,12.50",
+      "6,10:00:02.75,-0.25,-100.00,99.99,.01,1000.00",
+  });
+  EXPECT_EQ(TempDir::read(name), expected);
+
+  std::shared_ptr<SF_HeaderSTH> rh;
+  std::shared_ptr<SF_SpectralTimeHistory> rt;
+  ASSERT_EQ(sth.readFile(name, rh, rt), SF_DATA_OK);
+  EXPECT_EQ(rh->sProjectName, project);
+  EXPECT_EQ(rh->sMicrophoneID, "Mic 12-B");
+  EXPECT_EQ(rh->sAdjustmentCode, "");
+  EXPECT_EQ(rh->cCommentLines, (std::vector<std::string>{"first comment, with a comma", "note"}));
+  EXPECT_EQ(rt->AverageMethod(), SF_4S100);
+  EXPECT_EQ(rt->TimeStampType(), SF_MIDPT);
+  EXPECT_EQ(rt->ReferenceType(), SF_TMAX);
+  EXPECT_EQ(rt->startTime()->TODseconds(), 36000.0);
+  EXPECT_EQ(rt->ReferenceTime()->TODseconds(), 36003.0);
+  EXPECT_EQ(rt->LoRec(), 5);
+  EXPECT_EQ(rt->HiRec(), 6);
+  const auto s5 = rt->spectrum(5), s6 = rt->spectrum(6);
+  EXPECT_EQ(s5->LowBand(), 44);
+  EXPECT_EQ(s5->HighBand(), 47);
+  EXPECT_EQ(s5->SPL(44), 100.13);
+  EXPECT_EQ(s5->SPL(45), -0.38);
+  EXPECT_EQ(s6->SPL(44), -100.0);
+  EXPECT_EQ(s6->SPL(47), 1000.0);
+  EXPECT_EQ(s5->Time()->TODseconds(), 36002.25);
+  EXPECT_EQ(s5->Time()->RelSeconds(), -0.75);
+  EXPECT_EQ(s6->Time()->RelSeconds(), -0.25);
+}
