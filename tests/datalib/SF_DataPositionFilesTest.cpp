@@ -285,3 +285,117 @@ TEST(DataTSPI, DropsFixesOfPoorQualityAndNumbersTheRest) {
   EXPECT_EQ(pth->Count(), 0);
   EXPECT_EQ(tspi.readFile(dir.file("missing"), pth), SF_DATA_FILE_ERROR);
 }
+
+// Coordinates of a million feet and more are written in decimals; times on
+// both sides of midnight; a long project name after the keyword's blank.
+TEST(DataPTH, LargeCoordinatesAndLongNamesAreWrittenInFull) {
+  FixedClock clock;
+  const std::string project = "Interstate 90 Widening, Segment C / Night Paving Trial, Receptors R1-R40 (revised)";
+  SF_PositionTimeHistory pth;
+  pth.Position(1, position(86399.75, 1500000, -0.125, 0));
+  pth.Position(2, position(0.25, 12000000, 3.75, -0.001));
+  auto h = std::make_shared<SF_HeaderPTH>();
+  h->sProjectName = project;
+  h->sGeneratedBy = "Tracker import 3.1";
+  h->sTSPIFileName = "/no/such/folder/track.tsp";
+  h->cCommentLines = {"positions in feet, site grid"};
+  TempDir dir;
+  const std::string name = dir.file("far.pth");
+  ASSERT_EQ(SF_DataPTH().writeFile(name, h, pth), SF_DATA_OK);
+  EXPECT_EQ(h->lNumberRecords, 2);
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Position Time-History",
+                                     "FileName**,far.pth",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "ProjectName**, " + project,
+                                     "GeneratedBy**,Tracker import 3.1",
+                                     "TSPIFileName**,track.tsp",
+                                     "TSPIFileDateTime**,",
+                                     "NumberRecords**,2",
+                                     "OtherRecords**,0",
+                                     "NumberOfCommentLines**,1",
+                                     "positions in feet, site grid",
+                                     "TOD,X,Y,Z",
+                                     "23:59:59.75,1500000,-0.125,0",
+                                     "00:00:00.25,12000000,3.75,-0.001",
+                                 }));
+  std::shared_ptr<SF_HeaderPTH> rh;
+  std::shared_ptr<SF_PositionTimeHistory> rp;
+  ASSERT_EQ(SF_DataPTH().readFile(name, rh, rp), SF_DATA_OK);
+  EXPECT_EQ(rh->sProjectName, project);
+  EXPECT_EQ(rh->sTSPIFileName, "track.tsp");
+  EXPECT_EQ(rh->cCommentLines, std::vector<std::string>{"positions in feet, site grid"});
+  ASSERT_EQ(rp->Count(), 2);
+  EXPECT_EQ(rp->Position(1)->X(), 1500000.0);
+  EXPECT_EQ(rp->Position(1)->Time()->TODseconds(), 86399.75);
+  EXPECT_EQ(rp->Position(2)->X(), 12000000.0);
+  EXPECT_EQ(rp->Position(2)->Z(), -0.001);
+}
+
+TEST(DataGTH, NegativeTemperatureLargeRangesAndSourceNamesAreWrittenExactly) {
+  FixedClock clock;
+  const std::string project = "Interstate 90 Widening, Segment C / Night Paving Trial, Receptors R1-R40 (revised)";
+  SF_GeometryTimeHistory gth;
+  auto g = std::make_shared<SF_Geometry>();
+  g->Tm()->TODseconds(86399.5);
+  g->Te()->TODseconds(86398);
+  g->Tprope(1.5);
+  g->Pe()->X(250000);
+  g->Pe()->Y(-3.125);
+  g->Pe()->Z(10000);
+  g->SRe(250000.5);
+  g->THETAe(-45.25f);
+  g->BETAe(0);
+  g->debugTime(7.5);
+  gth.Point(1, g);
+  auto h = std::make_shared<SF_HeaderGTH>();
+  h->ProjectName = project;
+  h->MicrophoneID = "North fence, 1.5 m";
+  h->MicrophonePosition->X(0);
+  h->MicrophonePosition->Y(-1500000);
+  h->MicrophonePosition->Z(4.25);
+  h->Temperature = -12.5f;
+  h->PTHFileName = "/data/run 7/track.pth";
+  h->PTHFileDateTime = "09/30/2005,08:00:00";
+  h->NumberRecords = 7;
+  h->colOtherRecords = {"from survey 12"};
+  TempDir dir;
+  const std::string name = dir.file("cold.gth");
+  ASSERT_EQ(SF_DataGTH().writeFile(name, h, gth), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Geometric Time-History",
+                                     "FileName**,cold.gth",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "ProjectName**," + project,
+                                     "GeneratedBy**,",
+                                     "MicrophoneID**,North fence, 1.5 m",
+                                     "MicrophonePosition**,0,-1500000,4.25",
+                                     "PromptTemperature**,-12.5",
+                                     "STHFileName**,",
+                                     "STHFileDateTime**,",
+                                     "PTHFileName**,track.pth",
+                                     "PTHDateTime**,09/30/2005,08:00:00",
+                                     "MICFileName**,",
+                                     "MICDateTime**,",
+                                     "NumberRecords**,7",
+                                     "OtherRecords**,1",
+                                     "from survey 12",
+                                     "NumberOfCommentLines**,0",
+                                     "REC#, Tm, Te, Tprope, Xe, Ye, Ze, SRe, THETAe, BETAe",
+                                     "1,23:59:59.5,23:59:58,1.5,250000,-3.125,10000,250000.5,-45.25,0,7.5",
+                                 }));
+  std::shared_ptr<SF_HeaderGTH> rh;
+  std::shared_ptr<SF_GeometryTimeHistory> rg;
+  ASSERT_EQ(SF_DataGTH().readFile(name, rh, rg), SF_DATA_OK);
+  EXPECT_EQ(rh->ProjectName, project);
+  EXPECT_EQ(rh->MicrophoneID, "North fence, 1.5 m");
+  EXPECT_EQ(rh->MicrophonePosition->Y(), -1500000.0);
+  EXPECT_EQ(rh->Temperature, -12.5f);
+  EXPECT_EQ(rh->PTHFileName, "track.pth");
+  EXPECT_EQ(rh->PTHFileDateTime, "09/30/2005,08:00:00");
+  EXPECT_EQ(rh->NumberRecords, 7);
+  ASSERT_EQ(rg->Count(), 1);
+  EXPECT_EQ(rg->Point(1)->Pe()->X(), 250000.0);
+  EXPECT_EQ(rg->Point(1)->THETAe(), -45.25f);
+  EXPECT_EQ(rg->Point(1)->debugTime(), 0.0);
+}
