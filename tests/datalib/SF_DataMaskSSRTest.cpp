@@ -177,3 +177,116 @@ TEST(DataSSR, BadFilesAndUnlabelledBandsFail) {
   EXPECT_EQ(ssr.writeFile(dir.file("e.ssr"), h, band1), SF_DATA_FILE_ERROR);
   EXPECT_FALSE(std::filesystem::exists(dir.file("e.ssr")));
 }
+
+// Bands 44 to 47 only, every adjust letter that the other map lacks, last good
+// bands of 0 and 9999, a generation file that does not exist.
+TEST(DataMask, SparseBandsAndRareLettersAreWrittenAndReadExactly) {
+  FixedClock clock;
+  const char* cells[2][4] = {{"FT", "-R", "--", "M-"}, {"AA", "--", "MC", "-S"}};
+  SF_MaskMap map;
+  for (int r = 1; r <= 2; ++r) {
+    auto row = std::make_shared<SF_MaskRow>();
+    for (int b = 44; b <= 47; ++b) {
+      auto cell = std::make_shared<SF_Mask>();
+      cell->MaskString(cells[r - 1][b - 44]);
+      row->Mask(static_cast<std::int16_t>(b), cell);
+    }
+    row->LGB(r == 1 ? 0 : 9999);
+    map.Row(static_cast<std::int16_t>(r), row);
+  }
+  const std::string by = "Background masking pass 2 of 3, criterion 10 dB below the event, operator J. Smith";
+  auto h = std::make_shared<SF_HeaderMask>();
+  h->sGeneratedBy = by;
+  h->sGenerationFile = "/no/such/folder/run 3.sth";
+  h->cOtherRecords = {"rec a", "rec b"};
+  TempDir dir;
+  const std::string name = dir.file("sparse.msk");
+  ASSERT_EQ(SF_DataMask().writeFile(name, h, map), SF_DATA_OK);
+  const std::string titles = "Rec#,B44/25kHz,B45/31.5kHz,B46/40kHz,B47/50kHz,LGB";
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Masking Map",
+                                     "FileName**,sparse.msk",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "NumberOfRows**,2",
+                                     "Bands**,44, 47",
+                                     "GeneratedBy**," + by,
+                                     "GenerationFile**,run 3.sth",
+                                     "GenerationFileDateTime**,",
+                                     "OtherRecords**,2",
+                                     "rec a",
+                                     "rec b",
+                                     "NumberOfCommentLines**,0",
+                                     titles,
+                                     "1,FT,-R,--,M-,0",
+                                     "2,AA,--,MC,-S,9999",
+                                 }));
+  std::shared_ptr<SF_HeaderMask> rh;
+  std::shared_ptr<SF_MaskMap> rm;
+  ASSERT_EQ(SF_DataMask().readFile(name, rh, rm), SF_DATA_OK);
+  EXPECT_EQ(rh->lNumberRows, 2);
+  EXPECT_EQ(rh->iBandLow, 44);
+  EXPECT_EQ(rh->iBandHigh, 47);
+  EXPECT_EQ(rh->sGeneratedBy, by);
+  EXPECT_EQ(rh->sGenerationFile, "run 3.sth");
+  EXPECT_EQ(rh->sColumnLabels, titles);
+  EXPECT_EQ(rh->cOtherRecords, (std::vector<std::string>{"rec a", "rec b"}));
+  ASSERT_EQ(rm->Count(), 2);
+  EXPECT_EQ(rm->Row(1)->Mask(44)->MaskMode(), MASKED_BY_POST_DETECT);
+  EXPECT_EQ(rm->Row(1)->Mask(44)->AdjustMode(), TIME_EXTRAPOLATION);
+  EXPECT_EQ(rm->Row(1)->Mask(45)->AdjustMode(), ADJ_TO_REFERENCE);
+  EXPECT_EQ(rm->Row(2)->Mask(44)->MaskMode(), MASKED_BY_PRE_DETECT);
+  EXPECT_EQ(rm->Row(2)->Mask(44)->AdjustMode(), AVG_OF_ADJACENT);
+  EXPECT_EQ(rm->Row(2)->Mask(46)->AdjustMode(), CORRECTIONS_APPLIED);
+  EXPECT_EQ(rm->Row(2)->Mask(47)->AdjustMode(), ENERGY_SUBTRACTION);
+  EXPECT_EQ(rm->Row(1)->LGB(), 0);
+  EXPECT_EQ(rm->Row(2)->LGB(), 9999);
+}
+
+// The lowest labelled bands, and the highest alone; negative, zero,
+// three-digit and exactly-half levels.
+TEST(DataSSR, LowAndHighBandsAndUnusualLevelsAreWrittenExactly) {
+  FixedClock clock;
+  TempDir dir;
+  SF_Spectrum low;
+  low.SPL(2, -0.625);
+  low.SPL(3, 0);
+  low.SPL(4, 100);
+  low.SPL(5, 99.875);
+  const std::string name = dir.file("low.ssr");
+  ASSERT_EQ(SF_DataSSR().writeFile(name, std::make_shared<SF_HeaderSSR>(), low), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Spectrum Record",
+                                     "FileName**,low.ssr",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "NumberOfCommentLines**,0",
+                                     "B2/1.6Hz,B3/2Hz,B4/2.5Hz,B5/3.15Hz",
+                                     "-.63,.00,100.00,99.88",
+                                 }));
+  std::shared_ptr<SF_Spectrum> s;
+  ASSERT_EQ(SF_DataSSR().readFile(name, s), SF_DATA_OK);
+  EXPECT_EQ(s->LowBand(), 2);
+  EXPECT_EQ(s->HighBand(), 5);
+  EXPECT_EQ(s->SPL(2), -0.63);
+  EXPECT_EQ(s->SPL(5), 99.88);
+
+  SF_Spectrum top;
+  top.SPL(50, 12.5);
+  auto h = std::make_shared<SF_HeaderSSR>();
+  h->cCommentLines = {"a, b and c"};
+  ASSERT_EQ(SF_DataSSR().writeFile(name, h, top), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Spectrum Record",
+                                     "FileName**,low.ssr",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "NumberOfCommentLines**,1",
+                                     "a, b and c",
+                                     "B50/100kHz",
+                                     "12.50",
+                                 }));
+  std::shared_ptr<SF_HeaderSSR> rh;
+  ASSERT_EQ(SF_DataSSR().readFile(name, s, &rh), SF_DATA_OK);
+  EXPECT_EQ(s->LowBand(), 50);
+  EXPECT_EQ(s->HighBand(), 50);
+  EXPECT_EQ(s->SPL(50), 12.5);
+  EXPECT_EQ(rh->cCommentLines, std::vector<std::string>{"a, b and c"});
+}
