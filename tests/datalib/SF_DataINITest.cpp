@@ -96,3 +96,45 @@ TEST(DataINI, WriteToAnUnwritablePlaceFails) {
   SF_DataINI ini;
   EXPECT_EQ(ini.writeFile(dir.file("no/such/dir/x.ini")), SF_DATA_FILE_ERROR);
 }
+
+// Values of zero enumerations are written (only 99 means unset), a negative
+// pre-event window is written, large and fractional singles in decimals.
+TEST(DataINI, ZeroNamesNegativeWindowsAndLargeValuesAreWrittenExactly) {
+  FixedClock clock;
+  TempDir dir;
+  SF_DataINI ini;
+  ini.Comments({"wind 5 m/s from 270"});
+  ini.CalAdj(20000000.0f);
+  ini.NuAvg(SF_LINEAR);
+  ini.NuTimg(SF_START);
+  ini.PrWndo(-0.125f);
+  ini.PoWndo(0.1f);
+  ini.LoRec(-5);
+  ini.HiRec(32767);
+  const std::string name = dir.file("odd.ini");
+  ASSERT_EQ(ini.writeFile(name), SF_DATA_OK);
+  EXPECT_EQ(TempDir::read(name), crlf({
+                                     "FileType**,Variable Initialization File",
+                                     "FileName**,odd.ini",
+                                     "FileDateTime**,10/01/2005,13:04:05",
+                                     "NumberOfCommentLines**,1",
+                                     "wind 5 m/s from 270",
+                                     "CalAdj**, 20000000",
+                                     "NuAvg**, LINEAR",
+                                     "NuTimg**, START",
+                                     "PrWndo**, -0.125",
+                                     "PoWndo**, 0.1",
+                                     "LoRec**, -5",
+                                     "HiRec**, 32767",
+                                 }));
+  SF_DataINI back;
+  ASSERT_EQ(back.readFile(name), SF_DATA_OK);
+  EXPECT_EQ(back.CalAdj(), 20000000.0f);
+  EXPECT_EQ(back.NuAvg(), SF_LINEAR);
+  EXPECT_EQ(back.NuTimg(), SF_START);
+  EXPECT_EQ(back.PrWndo(), -0.125f);
+  EXPECT_EQ(back.PoWndo(), 0.1f);
+  EXPECT_EQ(back.LoRec(), -5);
+  EXPECT_EQ(back.HiRec(), 32767);
+  EXPECT_EQ(back.Comments(), std::vector<std::string>{"wind 5 m/s from 270"});
+}
