@@ -32,19 +32,56 @@ void SF_FileText::appendLevel(std::string& out, double value) {
 
 std::string SF_FileText::fixed(double value, int decimals) {
   if (!std::isfinite(value)) return shortest(value);
-  // A value exactly halfway between two texts goes away from zero, as the
-  // number patterns of the reports do; nudging it one step outwards does that.
-  double scale = 1.0;
-  for (int i = 0; i < decimals; ++i) scale *= 10.0;
-  const double scaled = std::fabs(value) * scale;
-  if (std::fma(std::fabs(value), scale, -scaled) == 0.0 && scaled - std::floor(scaled) == 0.5)
-    value = std::nextafter(value, value < 0 ? -INFINITY : INFINITY);
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (r.ec != std::errc()) return shortest(value);
-  std::string text(buf, r.ptr);
+  if (decimals < 0) decimals = 0;
+  // The value is taken to 15 significant digits first, so that a level given
+  // as 72.345 is rounded as the decimal it was written as (72.35), not as the
+  // binary value just below it; a half then goes away from zero.
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+  const std::string_view sci(buf, static_cast<std::size_t>(r.ptr - buf));
+  const std::size_t e = sci.find('e');
+  std::string digits;
+  for (std::size_t i = 0; i < e; ++i)
+    if (sci[i] != '.') digits += sci[i];
+  int exponent = 0;
+  std::string_view exp = sci.substr(e + 1);
+  if (!exp.empty() && exp.front() == '+') exp.remove_prefix(1);
+  std::from_chars(exp.data(), exp.data() + exp.size(), exponent);
+  // digits x 10^shift is the value times 10^decimals.
+  const int shift = exponent - static_cast<int>(digits.size() - 1) + decimals;
+  std::string n;
+  if (shift >= 0) {
+    n = digits + std::string(static_cast<std::size_t>(shift), '0');
+  } else {
+    const std::size_t cut = static_cast<std::size_t>(-shift);
+    if (cut > digits.size()) {
+      n = "0";
+    } else {
+      n = digits.substr(0, digits.size() - cut);
+      const bool up = digits[digits.size() - cut] >= '5';
+      if (n.empty()) n = "0";
+      if (up) {
+        std::size_t i = n.size();
+        while (i > 0 && n[i - 1] == '9') n[--i] = '0';
+        if (i == 0)
+          n.insert(n.begin(), '1');
+        else
+          ++n[i - 1];
+      }
+    }
+  }
+  const std::size_t nonZero = n.find_first_not_of('0');
+  n.erase(0, nonZero == std::string::npos ? n.size() - 1 : nonZero);
+  const std::size_t width = static_cast<std::size_t>(decimals) + 1;
+  if (n.size() < width) n.insert(0, width - n.size(), '0');
+  std::string text;
   // A value that rounds to zero is written without a sign.
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  if (value < 0 && nonZero != std::string::npos) text += '-';
+  text.append(n, 0, n.size() - static_cast<std::size_t>(decimals));
+  if (decimals > 0) {
+    text += '.';
+    text.append(n, n.size() - static_cast<std::size_t>(decimals), std::string::npos);
+  }
   return text;
 }
 

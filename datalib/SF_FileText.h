@@ -10,10 +10,11 @@
 
 class SF_FileText {
 public:
-  // Two decimals without a 0 before the point: 0.5 gives .50, -0.5 gives -.50, 72.346 gives 72.35.
+  // Two decimals (see fixed) without a 0 before the point: 0.5 gives .50, -0.5 gives -.50, 72.345 gives 72.35.
   static std::string level(double value);
   static void appendLevel(std::string& out, double value);
-  // The value with the given decimals, halves away from zero, no sign on a zero text.
+  // The value with the given decimals: rounded as its 15-significant-digit
+  // decimal text, halves away from zero (72.345 gives 72.35); no sign on a zero text.
   static std::string fixed(double value, int decimals);
   // The shortest decimal text of the value as a 32-bit float: at most 7
   // significant digits, no trailing zeros, a 0 before the point of a fraction

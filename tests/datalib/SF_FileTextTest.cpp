@@ -53,6 +53,16 @@ TEST(FileText, ExactHalvesRoundAwayFromZero) {
   EXPECT_EQ(SF_FileText::fixed(30.0625, 3), "30.063");
   EXPECT_EQ(SF_FileText::fixed(0.5, 5), "0.50000");
   EXPECT_EQ(SF_FileText::fixed(-0.0004, 3), "0.000");
+  // Levels are rounded as the decimals they were given as.
+  EXPECT_EQ(SF_FileText::level(72.345), "72.35");
+  EXPECT_EQ(SF_FileText::level(1.005), "1.01");
+  EXPECT_EQ(SF_FileText::level(-0.015), "-.02");
+  EXPECT_EQ(SF_FileText::level(99.995), "100.00");
+  EXPECT_EQ(SF_FileText::level(9.994), "9.99");
+  EXPECT_EQ(SF_FileText::level(0.004), ".00");
+  EXPECT_EQ(SF_FileText::level(0.006), ".01");
+  EXPECT_EQ(SF_FileText::fixed(1e20, 2), "100000000000000000000.00");
+  EXPECT_EQ(SF_FileText::fixed(2.5, 0), "3");
 }
 
 TEST(FileText, ShortestTextsAreDecimalNotExponent) {
