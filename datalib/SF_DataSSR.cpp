@@ -30,6 +30,7 @@ SF_DataMessage SF_DataSSR::writeFile(const std::string& sFileName, const std::sh
   SF_HeaderSSR& h = *sfHeader;
   h.sFileName = sFileName;
   const int low = spectrum.LowBand(), high = spectrum.HighBand();
+  // Bands without a label (below 2, above 50) could not be read back from the titles.
   if (high < low || SF_FileText::bandLabel(low).empty() || SF_FileText::bandLabel(high).empty())
     return SF_DATA_FILE_ERROR;
   const SF_FileInfo& info = SF_FileInfo::shared();
