@@ -15,28 +15,12 @@
 #include "study/cStudy.h"
 #include "../casefile/FailingWrites.h"
 #include "../support/TempDir.h"
+#include "../support/CrLfLines.h"
 
 namespace {
 
 const std::string kData = VORN_TEST_DATA;
 const std::string kShipped = std::string(VORN_SOURCE_DIR) + "/data/" + kDefaultCriteriaName;
-
-std::vector<std::string> splitLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  while (from < bytes.size()) {
-    const std::size_t end = bytes.find("\r\n", from);
-    lines.push_back(bytes.substr(from, end - from));
-    from = end + 2;
-  }
-  return lines;
-}
-
-std::string joinLines(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
-  return out;
-}
 
 class CriteriaFileTest : public ::testing::Test {
 protected:

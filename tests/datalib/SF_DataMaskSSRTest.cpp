@@ -7,24 +7,9 @@
 #include "SF_DataMask.h"
 #include "SF_DataSSR.h"
 #include "FormatTestSupport.h"
+#include "../support/CrLfLines.h"
 
 namespace {
-
-std::vector<std::string> splitLines(const std::string& bytes) {
-  std::vector<std::string> out;
-  for (std::size_t from = 0; from < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", from);
-    out.push_back(bytes.substr(from, end - from));
-    from = end + 2;
-  }
-  return out;
-}
-
-std::string join(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
-  return out;
-}
 
 std::string cellText(int r, int b) {
   if (r == 1) return b >= 33 ? "MS" : "--";
@@ -95,13 +80,13 @@ TEST(DataMask, BadFilesAndEmptyMapsFail) {
   for (const auto& [line, text] : changes) {
     auto lines = good;
     lines[line] = text;
-    TempDir::write(name, join(lines));
+    TempDir::write(name, joinLines(lines));
     std::shared_ptr<SF_HeaderMask> h;
     std::shared_ptr<SF_MaskMap> map;
     EXPECT_EQ(SF_DataMask().readFile(name, h, map), SF_DATA_FILE_ERROR) << text;
     EXPECT_FALSE(h || map);
   }
-  TempDir::write(name, join(std::vector<std::string>(good.begin(), good.begin() + 11)));
+  TempDir::write(name, joinLines(std::vector<std::string>(good.begin(), good.begin() + 11)));
   std::shared_ptr<SF_HeaderMask> h;
   std::shared_ptr<SF_MaskMap> map;
   EXPECT_EQ(SF_DataMask().readFile(name, h, map), SF_DATA_FILE_ERROR);
@@ -160,12 +145,12 @@ TEST(DataSSR, BadFilesAndUnlabelledBandsFail) {
   for (const auto& [line, text] : changes) {
     auto lines = good;
     lines[line] = text;
-    TempDir::write(name, join(lines));
+    TempDir::write(name, joinLines(lines));
     std::shared_ptr<SF_Spectrum> s;
     EXPECT_EQ(ssr.readFile(name, s), SF_DATA_FILE_ERROR) << text;
     EXPECT_FALSE(s);
   }
-  TempDir::write(name, join(std::vector<std::string>(good.begin(), good.begin() + 7)));
+  TempDir::write(name, joinLines(std::vector<std::string>(good.begin(), good.begin() + 7)));
   std::shared_ptr<SF_Spectrum> s;
   EXPECT_EQ(ssr.readFile(name, s), SF_DATA_FILE_ERROR);
 

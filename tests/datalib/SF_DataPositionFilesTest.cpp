@@ -9,6 +9,7 @@
 #include "SF_DataPTH.h"
 #include "SF_DataTSPI.h"
 #include "FormatTestSupport.h"
+#include "../support/CrLfLines.h"
 
 namespace {
 
@@ -19,22 +20,6 @@ std::shared_ptr<SF_Position> position(double tod, double x, double y, double z) 
   p->Y(y);
   p->Z(z);
   return p;
-}
-
-std::vector<std::string> splitLines(const std::string& bytes) {
-  std::vector<std::string> out;
-  for (std::size_t from = 0; from < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", from);
-    out.push_back(bytes.substr(from, end - from));
-    from = end + 2;
-  }
-  return out;
-}
-
-std::string join(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
-  return out;
 }
 
 // Each replaced line, one at a time, must make the reader fail.
@@ -50,15 +35,15 @@ void expectEachChangeFails(const std::string& goldenName, const std::vector<std:
       lines[line] = text;
     else
       lines.push_back(text);
-    TempDir::write(name, join(lines));
+    TempDir::write(name, joinLines(lines));
     EXPECT_EQ(read(name), SF_DATA_FILE_ERROR) << goldenName << " line " << line + 1 << ": " << text;
   }
   // Every shorter file is read without harm; one cut inside the header fails.
   for (std::size_t keep = 1; keep < good.size(); ++keep) {
-    TempDir::write(name, join(std::vector<std::string>(good.begin(), good.begin() + static_cast<long>(keep))));
+    TempDir::write(name, joinLines(std::vector<std::string>(good.begin(), good.begin() + static_cast<long>(keep))));
     read(name);
   }
-  TempDir::write(name, join(std::vector<std::string>(good.begin(), good.begin() + 4)));
+  TempDir::write(name, joinLines(std::vector<std::string>(good.begin(), good.begin() + 4)));
   EXPECT_EQ(read(name), SF_DATA_FILE_ERROR) << goldenName << " cut after line 4";
 }
 
@@ -118,7 +103,7 @@ TEST(DataPTH, OtherTypesAndBadLinesFail) {
   for (std::size_t keep : {1u, 5u, 9u, 11u}) {
     TempDir dir;
     const auto lines = splitLines(golden("pth_two.pth"));
-    TempDir::write(dir.file("t"), join(std::vector<std::string>(lines.begin(), lines.begin() + keep)));
+    TempDir::write(dir.file("t"), joinLines(std::vector<std::string>(lines.begin(), lines.begin() + keep)));
     EXPECT_EQ(read(dir.file("t")), SF_DATA_FILE_ERROR) << keep;
   }
 }
@@ -194,7 +179,7 @@ TEST(DataGTH, ReadsPointsUnderTheirNumbersWithoutTheDebugTime) {
   auto lines = splitLines(golden("gth_two.gth"));
   lines[18].replace(0, 1, "7");
   TempDir dir;
-  TempDir::write(dir.file("n.gth"), join(lines));
+  TempDir::write(dir.file("n.gth"), joinLines(lines));
   ASSERT_EQ(SF_DataGTH().readFile(dir.file("n.gth"), h, gth), SF_DATA_OK);
   EXPECT_EQ(gth->Point(7)->SRe(), 374.5);
 }
@@ -241,7 +226,7 @@ TEST(DataMIC, ReadsHeaderAndTheDataLine) {
                         read);
   TempDir dir;
   const auto lines = splitLines(golden("mic_one.mic"));
-  TempDir::write(dir.file("cut.mic"), join(std::vector<std::string>(lines.begin(), lines.end() - 1)));
+  TempDir::write(dir.file("cut.mic"), joinLines(std::vector<std::string>(lines.begin(), lines.end() - 1)));
   EXPECT_EQ(read(dir.file("cut.mic")), SF_DATA_FILE_ERROR);
 }
 
@@ -253,7 +238,7 @@ TEST(DataTSPI, DropsFixesOfPoorQualityAndNumbersTheRest) {
   lines.push_back("10:00:00,1,a,b,c,d,e,f,100,200,300");
   lines.push_back("10:00:01,3,a,b,c,d,e,f,,,");
   lines.push_back("10:00:02,0,a,b,c,d,e,f,102,202,302.5,extra");
-  TempDir::write(name, join(lines));
+  TempDir::write(name, joinLines(lines));
   SF_DataTSPI tspi;
   EXPECT_EQ(tspi.RT20Limit(), 1);
   std::shared_ptr<SF_PositionTimeHistory> pth;
@@ -266,7 +251,7 @@ TEST(DataTSPI, DropsFixesOfPoorQualityAndNumbersTheRest) {
 
   tspi.RT20Limit(3);
   lines[7] = "10:00:01,3,a,b,c,d,e,f,101,201,301";
-  TempDir::write(name, join(lines));
+  TempDir::write(name, joinLines(lines));
   ASSERT_EQ(tspi.readFile(name, pth), SF_DATA_OK);
   EXPECT_EQ(tspi.nBadPositions(), 0);
   EXPECT_EQ(pth->Count(), 3);
@@ -275,12 +260,12 @@ TEST(DataTSPI, DropsFixesOfPoorQualityAndNumbersTheRest) {
                                  std::string("later,0,a,b,c,d,e,f,1,2,3"), std::string("10:00:03,0,a,b,c,d,e,f,1,2,?")}) {
     auto withBad = lines;
     withBad.push_back(bad);
-    TempDir::write(name, join(withBad));
+    TempDir::write(name, joinLines(withBad));
     std::shared_ptr<SF_PositionTimeHistory> none;
     EXPECT_EQ(tspi.readFile(name, none), SF_DATA_FILE_ERROR) << bad;
     EXPECT_FALSE(none);
   }
-  TempDir::write(name, join(head));
+  TempDir::write(name, joinLines(head));
   ASSERT_EQ(tspi.readFile(name, pth), SF_DATA_OK);
   EXPECT_EQ(pth->Count(), 0);
   EXPECT_EQ(tspi.readFile(dir.file("missing"), pth), SF_DATA_FILE_ERROR);

@@ -5,6 +5,7 @@
 
 #include "SF_DataSPC.h"
 #include "FormatTestSupport.h"
+#include "../support/CrLfLines.h"
 
 namespace {
 
@@ -30,22 +31,6 @@ SF_Time at(double seconds) {
   SF_Time t;
   t.TODseconds(seconds);
   return t;
-}
-
-std::vector<std::string> splitLines(const std::string& bytes) {
-  std::vector<std::string> out;
-  for (std::size_t from = 0; from < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", from);
-    out.push_back(bytes.substr(from, end - from));
-    from = end + 2;
-  }
-  return out;
-}
-
-std::string join(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l + "\r\n";
-  return out;
 }
 
 }  // namespace
@@ -125,11 +110,11 @@ TEST(DataSPC, LineCountMustMatchTheRecordRange) {
 
   auto shorter = lines;
   shorter.pop_back();
-  TempDir::write(name, join(shorter));
+  TempDir::write(name, joinLines(shorter));
   EXPECT_EQ(spc.readFile(name, th), SF_DATA_FILE_ERROR);
   auto longer = lines;
   longer.push_back(lines.back());
-  TempDir::write(name, join(longer));
+  TempDir::write(name, joinLines(longer));
   EXPECT_EQ(spc.readFile(name, th), SF_DATA_FILE_ERROR);
 }
 
@@ -166,17 +151,17 @@ TEST(DataSPC, BadFieldsAreFileErrors) {
   for (const auto& c : changes) {
     auto lines = good;
     lines[c.line].replace(c.column - 1, c.text.size(), c.text);
-    TempDir::write(name, join(lines));
+    TempDir::write(name, joinLines(lines));
     std::shared_ptr<SF_SpectralTimeHistory> th;
     EXPECT_EQ(spc.readFile(name, th), SF_DATA_FILE_ERROR) << c.line << ":" << c.column;
     EXPECT_FALSE(th);
   }
   auto cut = good;
   cut[6].resize(35);
-  TempDir::write(name, join(cut));
+  TempDir::write(name, joinLines(cut));
   std::shared_ptr<SF_SpectralTimeHistory> th;
   EXPECT_EQ(spc.readFile(name, th), SF_DATA_FILE_ERROR);
-  TempDir::write(name, join({good[0]}));
+  TempDir::write(name, joinLines({good[0]}));
   EXPECT_EQ(spc.readFile(name, th), SF_DATA_FILE_ERROR);
   EXPECT_EQ(spc.readFile(dir.file("missing.spc"), th), SF_DATA_FILE_ERROR);
 }
