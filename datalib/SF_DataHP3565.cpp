@@ -119,7 +119,8 @@ bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum)
   const auto& lines = file.Lines();
   if (lines.size() < 13 || lines[7].size() < 17) return false;
   const auto rate = SF_FileText::toDouble(SF_FileText::columns(lines[7], 1, 6));
-  if (!rate || *rate <= 0) return false;
+  // A rate so small that its reciprocal overflows gives no time per spectrum.
+  if (!rate || *rate <= 0 || !std::isfinite(1.0 / *rate)) return false;
   dTimePerSpectrum = 1.0 / *rate;
   std::size_t kept = 0;
   for (const auto& line : lines) {

@@ -87,7 +87,7 @@ TEST(HostileAnalyzer, SpectrumValuesThatAreNotPowersFail) {
 }
 
 TEST(HostileAnalyzer, ListingsWithBadRatesOrTimesAreReported) {
-  for (const char* rate : {"   nan", "   inf", "  -inf", "     0", "  -4.0", "1e400 "}) {
+  for (const char* rate : {"   nan", "   inf", "  -inf", "     0", "  -4.0", "1e400 ", "5e-324"}) {
     TempDir dir;
     TempDir::write(dir.file("INDEX"), indexFile(rate));
     TempDir::write(dir.file("TIMEDAT"), crlfLines({padded("A", 20) + "100530.250"}));
