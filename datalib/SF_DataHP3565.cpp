@@ -154,7 +154,11 @@ bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, s
     if (!hours || !minutes || !seconds) return false;
     it->second |= kListedInTimedat;
     auto start = std::make_shared<SF_Time>();
-    start->TODnumbers(*hours, *minutes, *seconds);
+    try {
+      start->TODnumbers(*hours, *minutes, *seconds);
+    } catch (const SF_DataError&) {
+      return false;  // seconds such as 1e+300 fit the columns but no clock
+    }
     cStartTime[event] = std::move(start);
   }
   return true;

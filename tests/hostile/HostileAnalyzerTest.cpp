@@ -102,7 +102,7 @@ TEST(HostileAnalyzer, ListingsWithBadRatesOrTimesAreReported) {
     EXPECT_EQ(handler.texts, std::vector<std::string>{"Problem reading INDEX file."}) << rate;
     EXPECT_EQ(perSpectrum, 7.0);
   }
-  for (const char* time : {"nannan.000", "10infx.000", "1005inf   ", "100530.nan"}) {
+  for (const char* time : {"nannan.000", "10infx.000", "1005inf   ", "100530.nan", "10051e+300", "1005-1e300"}) {
     TempDir dir;
     TempDir::write(dir.file("INDEX"), indexFile("  16.0"));
     TempDir::write(dir.file("TIMEDAT"), crlfLines({padded("A", 20) + time}));
