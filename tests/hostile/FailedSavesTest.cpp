@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "SF_DataASCII.h"
@@ -243,4 +245,20 @@ TEST(FailedSaves, FailedCriteriaAndListSavesKeepTheTables) {
   }
   EXPECT_EQ(buildEquipmentListLines(list, "01/02/2026"), lines);
   EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+// A read-only target stands for a file another program holds; root writes
+// through file permissions, so this is only tried for other users.
+TEST(FailedSaves, AReadOnlyTargetIsLeftAlone) {
+  if (geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+  TempDir dir;
+  for (const auto& w : everyWriter()) {
+    const std::string path = dir.file("target");
+    TempDir::write(path, kOld);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(w.write(path), SF_DATA_FILE_ERROR) << w.what;
+    EXPECT_EQ(TempDir::read(path), kOld) << w.what;
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"target"}) << w.what;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+  }
 }
