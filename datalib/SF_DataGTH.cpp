@@ -87,9 +87,7 @@ SF_DataMessage SF_DataGTH::writeFile(const std::string& sFileName, const std::sh
   } catch (const SF_DataError&) {
     return SF_DATA_FILE_ERROR;
   }
-  SF_DataASCII file;
-  file.Lines(std::move(lines));
-  return file.writeLines(sFileName) == SF_DATA_OK ? SF_DATA_OK : SF_DATA_FILE_ERROR;
+  return SF_FileText::writeLines(sFileName, std::move(lines));
 }
 
 SF_DataMessage SF_DataGTH::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderGTH>& sfHeader,

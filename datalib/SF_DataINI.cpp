@@ -38,9 +38,7 @@ SF_DataMessage SF_DataINI::writeFile(const std::string& sFileName) {
   if (poWndo_ > 0.0f) lines.push_back("PoWndo**, " + SF_FileText::shortest(poWndo_));
   if (loRec_ != 0) lines.push_back("LoRec**, " + SF_FileText::whole(loRec_));
   if (hiRec_ != 0) lines.push_back("HiRec**, " + SF_FileText::whole(hiRec_));
-  SF_DataASCII file;
-  file.Lines(std::move(lines));
-  return file.writeLines(sFileName);
+  return SF_FileText::writeLines(sFileName, std::move(lines));
 }
 
 SF_DataMessage SF_DataINI::readFile(const std::string& sFileName) {

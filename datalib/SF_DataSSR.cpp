@@ -55,9 +55,7 @@ SF_DataMessage SF_DataSSR::writeFile(const std::string& sFileName, const std::sh
   }
   lines.push_back(std::move(titles));
   lines.push_back(std::move(levels));
-  SF_DataASCII file;
-  file.Lines(std::move(lines));
-  return file.writeLines(sFileName) == SF_DATA_OK ? SF_DATA_OK : SF_DATA_FILE_ERROR;
+  return SF_FileText::writeLines(sFileName, std::move(lines));
 }
 
 SF_DataMessage SF_DataSSR::readFile(const std::string& sFileName, std::shared_ptr<SF_Spectrum>& specNew,

@@ -93,9 +93,7 @@ SF_DataMessage SF_DataSTH::writeFile(const std::string& sFileName, const std::sh
   } catch (const SF_DataError&) {
     return SF_DATA_FILE_ERROR;
   }
-  SF_DataASCII file;
-  file.Lines(std::move(lines));
-  return file.writeLines(sFileName) == SF_DATA_OK ? SF_DATA_OK : SF_DATA_FILE_ERROR;
+  return SF_FileText::writeLines(sFileName, std::move(lines));
 }
 
 bool SF_DataSTH::getRawHeader(const std::string& sFileName, std::vector<std::string>& colHeader) {

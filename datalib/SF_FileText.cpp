@@ -1,5 +1,7 @@
 #include "SF_FileText.h"
 
+#include "SF_DataASCII.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -249,4 +251,10 @@ std::optional<double> SF_FileText::leadingNumber(std::string_view text) {
 std::string_view SF_FileText::columns(std::string_view line, std::size_t first, std::size_t last) {
   if (first < 1 || first > line.size() || last < first) return {};
   return line.substr(first - 1, last - first + 1);
+}
+
+SF_DataMessage SF_FileText::writeLines(const std::string& sFileName, std::vector<std::string> lines) {
+  SF_DataASCII file;
+  file.Lines(std::move(lines));
+  return file.writeLines(sFileName) == SF_DATA_OK ? SF_DATA_OK : SF_DATA_FILE_ERROR;
 }

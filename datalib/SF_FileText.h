@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "SF_DataMessage.h"
 
 class SF_FileText {
 public:
@@ -42,6 +45,9 @@ public:
   static std::optional<double> leadingNumber(std::string_view text);
   // Characters first..last (1-based, inclusive) of a line, as far as the line reaches.
   static std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
+
+  // Writes the lines as a whole file through SF_DataASCII (CR LF, replaced only when complete).
+  static SF_DataMessage writeLines(const std::string& sFileName, std::vector<std::string> lines);
 
 private:
   static void appendDecimal(std::string& out, std::string_view scientific);
