@@ -1,7 +1,6 @@
 #include "compute/mResultCells.h"
 
 #include "study/cStudy.h"
-#include "study/mMarkers.h"
 
 namespace mResultCells {
 
@@ -74,12 +73,6 @@ std::int32_t totalImpactType(const cStudy& study, const cReceptorRecord& r) {
     if (study.getEquipment(e, link->equipID) && e->impactDevice != 0) return 1;
   }
   return 0;
-}
-
-float exceedance(float levelValue, float limit) {
-  if (isValueNA(limit) || isValueExempt(limit)) return limit;
-  const float e = static_cast<float>(static_cast<double>(levelValue) - static_cast<double>(limit));
-  return e > 0.0f ? e : valueNone;
 }
 
 }  // namespace mResultCells

@@ -39,8 +39,4 @@ Line totalLine(const cReceptorRecord& r);
 // piece (of equipment that exists) is an impact device, or there is none.
 std::int32_t totalImpactType(const cStudy& study, const cReceptorRecord& r);
 
-// The exceedance of a level over a limit as the computation stores it: the
-// marker itself for an N/A or Exempt limit, valueNone for none.
-float exceedance(float level, float limit);
-
 }  // namespace mResultCells
