@@ -42,8 +42,9 @@ struct Need {
 // Every exceeded limit of a computed receptor, for Lmax and the case's
 // metric: the active pieces in link order, then the Total; within each,
 // day, evening, night, and Lmax before the metric. Lines within their limit
-// or without one (N/A, Exempt) have none. The study is used to check the
-// remedies and is left as it was.
+// or without one (N/A, Exempt) have none. `computed` is the selected
+// receptor's stored record, or one from mAsItStands for any other. The study
+// is used to check the remedies and is left as it was.
 std::vector<Need> needs(cStudy& study, const cReceptorRecord& computed, std::int32_t receptorID);
 
 // Applies one remedy of a need of the selected receptor as one undoable
