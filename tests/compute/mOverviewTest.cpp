@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "compute/mExplain.h"
 #include "compute/mOverview.h"
 #include "compute/mProcess.h"
 #include "tests/study/StudyFixtures.h"
