@@ -33,6 +33,9 @@ constexpr double kC1000 = -0.062;
 
 double roundToTenth(double value) { return std::round(value * 10.0) / 10.0; }
 
+// 10^(L/10) as e^(L·ln10/10): the same value, and several times faster than pow.
+constexpr double kLn10Over10 = 0.23025850929940458;
+
 constexpr double kInvalidLevel = static_cast<double>(SF_INVALID_LEVEL);
 
 bool isValidLevel(double level) { return std::isfinite(level) && level != kInvalidLevel; }
@@ -81,7 +84,7 @@ double SF_Weighting::Level(int lowBand, const double* levels, std::size_t count)
   for (std::size_t i = 0; i < count; ++i) {
     const double level = levels[i];
     if (!isValidLevel(level)) continue;
-    sum += std::pow(10.0, level / 10.0) * factor(lowBand + static_cast<int>(i));
+    sum += std::exp(level * kLn10Over10) * factor(lowBand + static_cast<int>(i));
     any = true;
   }
   // A sum that overflowed or vanished has no level a caller could use.
