@@ -36,10 +36,10 @@ TEST(PeriodLevels, RunAcrossMidnightSplitsBetweenEveningAndNight) {
   const auto& night = levels.Statistics(2);
   EXPECT_DOUBLE_EQ(night.Seconds(), 10800.0);  // both sides of midnight
   EXPECT_EQ(shown(night.Leq()), "43.5");       // 10 log10((2·10^4.5 + 10^3.5) / 3)
-  EXPECT_EQ(night.Lmax(), 45.0);
-  EXPECT_EQ(night.Lmin(), 35.0);
-  EXPECT_EQ(night.Ln(50), 45.0);
-  EXPECT_EQ(night.Ln(90), 35.0);
+  EXPECT_DOUBLE_EQ(night.Lmax(), 45.0);
+  EXPECT_DOUBLE_EQ(night.Lmin(), 35.0);
+  EXPECT_DOUBLE_EQ(night.Ln(50), 45.0);
+  EXPECT_DOUBLE_EQ(night.Ln(90), 35.0);
   EXPECT_EQ(shown(night.SEL()), "83.8");
 }
 
@@ -59,8 +59,8 @@ TEST(PeriodLevels, RecordBelongsToThePeriodItStartsIn) {
     SF_PeriodLevels levels(SF_WEIGHTING_Z, SF_Periods::Default());
     ASSERT_TRUE(levels.compute(path)) << levels.Error();
     EXPECT_EQ(levels.Statistics(1).Count(), 1u) << c.stamps;
-    EXPECT_EQ(levels.Statistics(1).Lmax(), 50.0) << c.stamps;
-    EXPECT_EQ(levels.Statistics(2).Lmax(), 40.0) << c.stamps;
+    EXPECT_DOUBLE_EQ(levels.Statistics(1).Lmax(), 50.0) << c.stamps;
+    EXPECT_DOUBLE_EQ(levels.Statistics(2).Lmax(), 40.0) << c.stamps;
   }
 }
 
