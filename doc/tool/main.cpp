@@ -1,0 +1,44 @@
+// vorn-docgen: builds the pictures and documents that ship with VORN from
+// their sources at build time, so they never go stale.
+//   vorn-docgen icon SVG PNG SIZE
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "mIconRender.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: vorn-docgen icon SVG PNG SIZE\n";
+  return 2;
+}
+
+int renderIcon(const std::vector<std::string>& args) {
+  if (args.size() != 3) return usage();
+  const int size = std::atoi(args[2].c_str());
+  if (size <= 0) return usage();
+  std::string error;
+  if (!mIconRender::renderPng(args[0], args[1], size, error)) {
+    std::cerr << "vorn-docgen: " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  // Pictures are drawn without a display, on the build machine.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc < 2) return usage();
+  const std::string command = argv[1];
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  if (command == "icon") return renderIcon(args);
+  return usage();
+}
