@@ -1,6 +1,7 @@
 // vorn-docgen: builds the pictures and documents that ship with VORN from
 // their sources at build time, so they never go stale.
 //   vorn-docgen icon SVG PNG SIZE
+//   vorn-docgen guide MARKDOWN IMAGEDIR PDF [PREVIEWDIR]
 
 #include <cstdlib>
 #include <iostream>
@@ -9,12 +10,14 @@
 
 #include <QApplication>
 
+#include "cGuideWriter.h"
 #include "mIconRender.h"
 
 namespace {
 
 int usage() {
-  std::cerr << "usage: vorn-docgen icon SVG PNG SIZE\n";
+  std::cerr << "usage: vorn-docgen icon SVG PNG SIZE\n"
+               "       vorn-docgen guide MARKDOWN IMAGEDIR PDF [PREVIEWDIR]\n";
   return 2;
 }
 
@@ -30,6 +33,17 @@ int renderIcon(const std::vector<std::string>& args) {
   return 0;
 }
 
+int writeGuide(const std::vector<std::string>& args) {
+  if (args.size() != 3 && args.size() != 4) return usage();
+  cGuideWriter guide(args[0], args[1]);
+  if (args.size() == 4) guide.setPreviewDir(args[3]);
+  if (!guide.write(args[2])) {
+    std::cerr << "vorn-docgen: " << guide.error() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,5 +54,6 @@ int main(int argc, char* argv[]) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "icon") return renderIcon(args);
+  if (command == "guide") return writeGuide(args);
   return usage();
 }
