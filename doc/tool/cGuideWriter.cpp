@@ -55,6 +55,27 @@ void styleHeadings(QTextDocument& doc) {
   }
 }
 
+// Tables of the text: thin grey rules, room in the cells, a shaded heading row.
+void styleTables(QTextDocument& doc) {
+  for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+    QTextTable* table = QTextCursor(b).currentTable();
+    if (!table || table->cellAt(0, 0).firstCursorPosition().block() != b) continue;
+    QTextTableFormat format = table->format();
+    format.setBorderCollapse(true);
+    format.setBorder(1);
+    format.setBorderBrush(QColor(0xb0, 0xb0, 0xb0));
+    format.setCellPadding(6);
+    format.setCellSpacing(0);
+    table->setFormat(format);
+    for (int col = 0; col < table->columns(); ++col) {
+      QTextTableCell cell = table->cellAt(0, col);
+      QTextCharFormat shade = cell.format();
+      shade.setBackground(QColor(0xe8, 0xee, 0xf4));
+      cell.setFormat(shade);
+    }
+  }
+}
+
 // Every picture is read from the image directory, fitted to the page width
 // and centred; a picture that cannot be read fails the guide, so that a
 // missing screenshot never ships as an empty frame.
@@ -220,6 +241,7 @@ bool cGuideWriter::write(const std::string& pdfPath) {
   doc.setMarkdown(markdown);
   doc.setPageSize(QSizeF(body.width(), body.height() - footerHeight));
   styleHeadings(doc);
+  styleTables(doc);
   if (!placeImages(doc, QString::fromStdString(imageDir_), body.width(), error_)) {
     painter.end();
     QFile::remove(QString::fromStdString(pdfPath));

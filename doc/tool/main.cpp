@@ -2,6 +2,7 @@
 // their sources at build time, so they never go stale.
 //   vorn-docgen icon SVG PNG SIZE
 //   vorn-docgen guide MARKDOWN IMAGEDIR PDF [PREVIEWDIR]
+//   vorn-docgen screenshots PROGRAMDIR CASE OUTDIR
 
 #include <cstdlib>
 #include <iostream>
@@ -12,12 +13,16 @@
 
 #include "cGuideWriter.h"
 #include "mIconRender.h"
+#ifdef VORN_DOCGEN_SCREENSHOTS
+#include "mScreenshots.h"
+#endif
 
 namespace {
 
 int usage() {
   std::cerr << "usage: vorn-docgen icon SVG PNG SIZE\n"
-               "       vorn-docgen guide MARKDOWN IMAGEDIR PDF [PREVIEWDIR]\n";
+               "       vorn-docgen guide MARKDOWN IMAGEDIR PDF [PREVIEWDIR]\n"
+               "       vorn-docgen screenshots PROGRAMDIR CASE OUTDIR\n";
   return 2;
 }
 
@@ -44,6 +49,19 @@ int writeGuide(const std::vector<std::string>& args) {
   return 0;
 }
 
+#ifdef VORN_DOCGEN_SCREENSHOTS
+int takeScreenshots(std::vector<std::string> args) {
+  if (args.size() != 3) return usage();
+  if (!args[0].empty() && args[0].back() != '/') args[0] += '/';
+  std::string error;
+  if (!mScreenshots::take(args[0], args[1], args[2], error)) {
+    std::cerr << "vorn-docgen: " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -55,5 +73,8 @@ int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "icon") return renderIcon(args);
   if (command == "guide") return writeGuide(args);
+#ifdef VORN_DOCGEN_SCREENSHOTS
+  if (command == "screenshots") return takeScreenshots(args);
+#endif
   return usage();
 }

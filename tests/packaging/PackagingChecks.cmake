@@ -36,7 +36,8 @@ endfunction()
 # Checks a tree the program was installed or unpacked into: the links in bin/
 # lead into the program's directory, vorn-batch started through its link
 # from elsewhere finds its files and reports an example case, sfdata answers,
-# and vorn, where built, starts offscreen and leaves through File > Exit.
+# and vorn, where built, has its guide and cursors beside it, starts
+# offscreen and leaves through File > Exit.
 function(vorn_check_programs prefix programdir examples gui work)
   file(REMOVE_RECURSE ${work})
   file(MAKE_DIRECTORY ${work})
@@ -67,6 +68,10 @@ function(vorn_check_programs prefix programdir examples gui work)
   vorn_expect_text("sfdata's help" "${help}" "sfdata levels FILE")
 
   if("vorn" IN_LIST programs)
+    # Help > User Guide and the zoom cursors look beside the program.
+    foreach(data Tarnwick_UserGuide.pdf zoom_in.cur zoom_out.cur)
+      vorn_expect_file("${prefix}/${programdir}/${data}")
+    endforeach()
     file(MAKE_DIRECTORY ${work}/home)
     vorn_run("vorn offscreen" COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen HOME=${work}/home
       XDG_CONFIG_HOME=${work}/home/config VORN_TEST_EXIT_AFTER_START=1 ${prefix}/bin/vorn
