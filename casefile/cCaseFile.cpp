@@ -7,7 +7,6 @@
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
 #include "casefile/ICaseFileView.h"
-#include "casefile/mParseField.h"
 #include "compute/mProcess.h"
 #include "criteria/cCriteriaFile.h"
 #include "study/IMessageService.h"
@@ -15,6 +14,7 @@
 #include "study/IResultsSheetView.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
+#include "study/mParseField.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
-#include "casefile/mParseField.h"
 #include "criteria/cEquationRecord.h"
 #include "criteria/cNoiseLimits.h"
 #include "equipment/mProgramDirectory.h"
 #include "study/IMessageService.h"
 #include "study/mFormat.h"
+#include "study/mParseField.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <string>
 
-#include "casefile/mParseField.h"
 #include "study/mMarkers.h"
+#include "study/mParseField.h"
 
 namespace {
 

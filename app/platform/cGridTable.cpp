@@ -49,6 +49,15 @@ void cGridTable::openListEditor(const QModelIndex& index) {
   if (!edit(index, QAbstractItemView::AllEditTriggers, nullptr)) delegate_->openListPopupNext(false);
 }
 
+bool cGridTable::commitOpenEditor() {
+  if (state() != QAbstractItemView::EditingState) return false;
+  QWidget* editor = indexWidget(currentIndex());
+  if (!editor) return false;
+  commitData(editor);
+  QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  return true;
+}
+
 void cGridTable::keyPressEvent(QKeyEvent* event) {
   // Keys that reach here from an open editor were already reported by it.
   if (state() == QAbstractItemView::EditingState) {

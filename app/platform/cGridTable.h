@@ -24,6 +24,8 @@ public:
   void openListEditor(const QModelIndex& index);
   // True while a key that opened an editor is handed on to it.
   bool forwardingKey() const { return forwardingKey_; }
+  // Commits and closes an open editor where it is; false when none is open.
+  bool commitOpenEditor();
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;

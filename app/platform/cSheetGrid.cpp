@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <functional>
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,6 +25,28 @@ constexpr int defaultNumberDecimals = 1;
 constexpr int defaultPercentDecimals = 2;
 
 // Program moves of the cursor and selection raise no events.
+// A user edit over many cells: announced once, on its first change.
+class BatchScope {
+public:
+  BatchScope(int& depth, bool& started, const std::function<void()>& finished)
+      : depth_(depth), started_(started), finished_(finished) {
+    if (depth_++ == 0) started_ = false;
+  }
+  ~BatchScope() {
+    if (--depth_ == 0 && started_) {
+      started_ = false;
+      finished_();
+    }
+  }
+  BatchScope(const BatchScope&) = delete;
+  BatchScope& operator=(const BatchScope&) = delete;
+
+private:
+  int& depth_;
+  bool& started_;
+  std::function<void()> finished_;
+};
+
 class ProgramScope {
 public:
   explicit ProgramScope(int& depth) : depth_(depth) { ++depth_; }
@@ -363,6 +386,17 @@ void cSheetGrid::setListItems(int col1, int row1, int col2, int row2, const std:
   }
 }
 
+void cSheetGrid::setListItemsOnly(int col1, int row1, int col2, int row2, bool only) {
+  if (!clampRange(col1, row1, col2, row2)) return;
+  for (int r = row1; r <= row2; ++r)
+    for (int c = col1; c <= col2; ++c) cell(c, r)->setData(mGridRoles::ListOnly, only);
+}
+
+bool cSheetGrid::listItemsOnly(int col, int row) const {
+  const QTableWidgetItem* item = cell(col, row);
+  return item && item->data(mGridRoles::ListOnly).toBool();
+}
+
 std::vector<std::string> cSheetGrid::listItems(int col, int row) const {
   std::vector<std::string> result;
   if (const QTableWidgetItem* item = cell(col, row)) {
@@ -435,6 +469,7 @@ bool cSheetGrid::writeCellText(int col, int row, const QString& text, bool fromU
             [&](const QString& i) { return i.compare(text, Qt::CaseInsensitive) == 0; });
         if (same != items.end()) index = same - items.begin();
       }
+      if (index < 0 && !text.isEmpty() && fromUser && item->data(mGridRoles::ListOnly).toBool()) return false;
       item->setData(Qt::DisplayRole, index >= 0 ? items[index] : text);
       item->setData(mGridRoles::ListIndex, text.isEmpty() ? -1 : static_cast<int>(index));
       break;
@@ -644,9 +679,26 @@ std::vector<cGridBlock> cSheetGrid::borders() const { return borders_; }
 // ----------------------------------------------------- cursor and selection
 
 void cSheetGrid::setActiveCell(int col, int row) {
+  if (col == 0 || row == 0) {
+    activateHeading(col, row);
+    return;
+  }
   if (!inGrid(col, row)) return;
   ProgramScope program(programDepth_);
   table_->setCurrentCell(row - 1, col - 1);
+}
+
+void cSheetGrid::activateHeading(int col, int row) {
+  if (maxCols() < 1 || maxRows() < 1 || col < 0 || row < 0 || col > maxCols() || row > maxRows()) return;
+  ProgramScope program(programDepth_);
+  if (row == 0) {
+    table_->clearSelection();
+    table_->setCurrentCell(0, std::max(col, 1) - 1);
+    table_->scrollToTop();
+    return;
+  }
+  selectRows(row, row);
+  table_->scrollTo(table_->model()->index(row - 1, 0));
 }
 
 int cSheetGrid::activeCol() const { return table_->currentIndex().isValid() ? table_->currentColumn() + 1 : 0; }
@@ -746,6 +798,7 @@ bool cSheetGrid::copy() const {
 bool cSheetGrid::pasteText(const std::string& text) {
   const cGridBlock target = selection();
   if (target.isEmpty() || text.empty()) return false;
+  BatchScope batch(batchDepth_, batchStarted_, [this] { emit userEditFinished(); });
   QString all = mCodePage::toQString(text);
   all.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace('\r', '\n');
   QStringList lines = all.split('\n');
@@ -762,13 +815,25 @@ bool cSheetGrid::pasteText(const std::string& text) {
 
 bool cSheetGrid::paste() { return pasteText(mCodePage::fromQString(QApplication::clipboard()->text())); }
 
+bool cSheetGrid::commitPendingEdit() { return table_->commitOpenEditor(); }
+
+bool cSheetGrid::inUserBatch() const { return batchDepth_ > 0; }
+
 // ------------------------------------------------------------ user edits
 
 bool cSheetGrid::userSetText(int col, int row, const QString& text) {
   if (!userMayEdit(col, row)) return false;
   if (!writeCellText(col, row, text, true)) return false;
-  emit valueChanged(col, row);
+  reportUserChange(col, row);
   return true;
+}
+
+void cSheetGrid::reportUserChange(int col, int row) {
+  if (batchDepth_ > 0 && !batchStarted_) {
+    batchStarted_ = true;
+    emit userEditStarted();
+  }
+  emit valueChanged(col, row);
 }
 
 bool cSheetGrid::userToggle(int col, int row) {
@@ -776,7 +841,6 @@ bool cSheetGrid::userToggle(int col, int row) {
   const bool checked = !isChecked(col, row);
   setChecked(col, row, checked);
   emit checkBoxClicked(col, row, checked);
-  emit valueChanged(col, row);
   return true;
 }
 
@@ -792,13 +856,14 @@ bool cSheetGrid::userChooseListItem(int col, int row, int index) {
 bool cSheetGrid::userClear(int col, int row) {
   if (!userMayEdit(col, row) || isEmpty(col, row)) return false;
   clearValues(col, row, col, row);
-  emit valueChanged(col, row);
+  reportUserChange(col, row);
   return true;
 }
 
 void cSheetGrid::userDeleteSelection() {
   const cGridBlock block = selection();
   if (block.isEmpty()) return;
+  BatchScope batch(batchDepth_, batchStarted_, [this] { emit userEditFinished(); });
   for (int r = block.row1; r <= block.row2; ++r)
     for (int c = block.col1; c <= block.col2; ++c) userClear(c, r);
 }
@@ -827,5 +892,13 @@ bool cSheetGrid::contains(const QWidget* widget) const {
 void cSheetGrid::onFocusChanged(QWidget* old, QWidget* now) {
   if (!old || !now || !contains(old) || contains(now)) return;
   if (now->window() != window()) return;
-  emit focusLost();
+  // Queued: a handler must not run inside the call that moved the focus
+  // (a check that activates another sheet's cell, a delete giving the sheet
+  // its focus back), nor when the focus has come straight back.
+  if (focusLostPending_) return;
+  focusLostPending_ = true;
+  QMetaObject::invokeMethod(this, [this] {
+    focusLostPending_ = false;
+    if (!contains(QApplication::focusWidget())) emit focusLost();
+  }, Qt::QueuedConnection);
 }

@@ -9,9 +9,18 @@
 // Texts are Windows-1252 bytes, as everywhere in the core.
 //
 // Events are the user's: the program's own writes (every setter below) raise
-// none, so handlers never mistake them for edits. Editing a cell, clicking a
-// check box, choosing from a list, the Delete key and paste() raise
-// valueChanged for each cell whose value they change.
+// none, so handlers never mistake them for edits. Editing a cell, choosing
+// from a list, the Delete key and paste() raise valueChanged for each cell
+// whose value they change. A click on a check box (or the space bar on one)
+// raises checkBoxClicked alone, never valueChanged as well: a check-box
+// handler listens to checkBoxClicked, and a value handler sees a check box
+// only when a paste or the Delete key changes it.
+//
+// One user edit, one undo step: the Delete key over a block and a paste may
+// change many cells. They raise userEditStarted() just before the first
+// valueChanged and userEditFinished() after the last one (neither when no
+// cell changes), and inUserBatch() is true all the while, so a handler takes
+// one snapshot for the whole edit instead of one per cell.
 
 #include <optional>
 #include <string>
@@ -70,6 +79,12 @@ public:
   // Items joined by tabs; a tab after the last item is allowed.
   void setListItems(int col1, int row1, int col2, int row2, const std::string& tabItems);
   std::vector<std::string> listItems(int col, int row) const;
+  // List cells that take from the user (a paste) only one of their items,
+  // compared without case; other text is refused and the cell keeps its
+  // value. The program may still write any text, as a file may hold it.
+  // Choosing the item a cell already shows raises nothing.
+  void setListItemsOnly(int col1, int row1, int col2, int row2, bool only);
+  bool listItemsOnly(int col, int row) const;
   // Decimals shown by number cells (fixed, default 1) and percentage cells
   // (at most, default 2).
   void setDecimals(int col1, int row1, int col2, int row2, int decimals);
@@ -109,7 +124,10 @@ public:
   void clearBorders();
   std::vector<cGridBlock> borders() const;
 
-  // Active cell and selection.
+  // Active cell and selection. A heading target shows what it heads: the
+  // corner (0, 0) or a column heading (col, 0) scrolls to the top and makes
+  // the first data cell of that column active; a row heading (0, row) makes
+  // the row's first cell active and selects the whole row.
   void setActiveCell(int col, int row);
   int activeCol() const;
   int activeRow() const;
@@ -133,6 +151,14 @@ public:
   bool pasteText(const std::string& text);
   bool paste();
 
+  // Ends an edit the user has open in a cell as if Enter had been pressed,
+  // without moving the active cell, so a command from a menu or a button
+  // (which does not take the focus) works on what was typed. True when an
+  // editor was open.
+  bool commitPendingEdit();
+  // True during a Delete-key clear or a paste (see userEditStarted).
+  bool inUserBatch() const;
+
   // The table inside, for layout and for tests that drive it as a user.
   QTableWidget* table() const;
 
@@ -141,6 +167,9 @@ protected:
 
 signals:
   void valueChanged(int col, int row);
+  void userEditStarted();
+  void userEditFinished();
+  // The one signal of a check-box click; see the top of this file.
   void checkBoxClicked(int col, int row, bool checked);
   void listItemChosen(int col, int row, int index);
   void blockSelected(int col1, int row1, int col2, int row2, bool wholeRows);
@@ -149,7 +178,10 @@ signals:
   // Character codes as typed: Ctrl+C is 3, Ctrl+V is 22.
   void keyTyped(int code);
   void cellClicked(int col, int row);
-  // Focus moved to another control of the same window.
+  // Focus moved to another control of the same window. Raised from the event
+  // loop once the call that moved the focus has returned (a core operation
+  // that gives another sheet the focus finishes before any handler runs),
+  // and only if the focus is then still outside the sheet.
   void focusLost();
 
 private:
@@ -174,6 +206,8 @@ private:
   bool userClear(int col, int row);
   void userDeleteSelection();
   bool writeCellText(int col, int row, const QString& text, bool asTyped);
+  void reportUserChange(int col, int row);
+  void activateHeading(int col, int row);
 
   // From the table.
   void onCurrentChanged(int col, int row, int previousCol, int previousRow);
@@ -188,4 +222,7 @@ private:
   std::vector<QColor> borderColors_;
   int visibleRows_ = 0;
   int programDepth_ = 0;  // > 0 while the program moves the cursor or selection
+  int batchDepth_ = 0;    // > 0 during a Delete-key clear or a paste
+  bool batchStarted_ = false;
+  bool focusLostPending_ = false;
 };

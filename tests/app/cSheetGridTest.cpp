@@ -125,7 +125,7 @@ TEST_F(SheetGrid, CheckBoxTogglesByClickOnTheBoxAndBySpace) {
   EXPECT_TRUE(grid->isChecked(4, 2));
   ASSERT_EQ(clicked.count(), 1);
   EXPECT_EQ(clicked[0], (QList<QVariant>{4, 2, true}));
-  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(changed.count(), 0);  // a click raises its one signal only
 
   key(Qt::Key_Space);
   EXPECT_FALSE(grid->isChecked(4, 2));
@@ -452,6 +452,108 @@ TEST_F(SheetGrid, BordersColoursAndTextsCrossInTheCodePage) {
   grid->setText(1, 1, "Caf\xe9 \x80");
   EXPECT_EQ(table->item(0, 0)->text(), QString::fromUtf8("Café €"));
   EXPECT_EQ(grid->text(1, 1), "Caf\xe9 \x80");
+}
+
+// What the sheets' undo needs: a Delete-key clear and a paste are each one
+// user edit, announced around their per-cell changes.
+TEST_F(SheetGrid, DeleteKeyAndPasteAreEachOneUserEdit) {
+  QStringList events;
+  QObject::connect(grid, &cSheetGrid::userEditStarted, [&] { events << "start"; });
+  QObject::connect(grid, &cSheetGrid::userEditFinished, [&] { events << "end"; });
+  QObject::connect(grid, &cSheetGrid::valueChanged, [&](int col, int row) {
+    events << QString("%1,%2%3").arg(col).arg(row).arg(grid->inUserBatch() ? "" : "!");
+  });
+  grid->setText(1, 1, "a");
+  grid->setNumber(2, 1, 5);
+  grid->setText(1, 2, "b");
+  grid->selectBlock(1, 1, 2, 2);
+  key(Qt::Key_Delete);
+  EXPECT_EQ(events, (QStringList{"start", "1,1", "2,1", "1,2", "end"}));
+  EXPECT_FALSE(grid->inUserBatch());
+
+  events.clear();
+  grid->setActiveCell(1, 5);
+  grid->clearSelection();
+  EXPECT_TRUE(grid->pasteText("x\t7\ny\n"));
+  EXPECT_EQ(events, (QStringList{"start", "1,5", "2,5", "1,6", "end"}));
+
+  // Nothing changes: nothing announced. A single typed edit is no batch.
+  events.clear();
+  grid->selectBlock(3, 8, 3, 9);
+  key(Qt::Key_Delete);
+  grid->setActiveCell(1, 7);
+  type("z");
+  enter();
+  EXPECT_EQ(events, (QStringList{"1,7!"}));
+}
+
+TEST_F(SheetGrid, CommitPendingEditKeepsWhatWasTypedWithoutMoving) {
+  grid->setActiveCell(2, 3);
+  QSignalSpy changed(grid, &cSheetGrid::valueChanged);
+  type("42");
+  EXPECT_TRUE(grid->isEmpty(2, 3));  // still in the editor
+  EXPECT_TRUE(grid->commitPendingEdit());
+  EXPECT_DOUBLE_EQ(grid->value(2, 3), 42);
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(grid->activeRow(), 3);
+  EXPECT_EQ(grid->activeCol(), 2);
+  EXPECT_FALSE(grid->commitPendingEdit());
+}
+
+TEST_F(SheetGrid, ListItemsOnlyCellsRefuseOtherTextFromTheUserOnly) {
+  grid->setListItemsOnly(5, 1, 5, 10, true);
+  EXPECT_TRUE(grid->listItemsOnly(5, 4));
+  EXPECT_FALSE(grid->listItemsOnly(1, 4));
+  grid->setText(5, 2, "Commercial");
+  grid->setActiveCell(5, 2);
+  grid->clearSelection();
+  EXPECT_FALSE(grid->pasteText("Farmland"));
+  EXPECT_EQ(grid->text(5, 2), "Commercial");
+  EXPECT_TRUE(grid->pasteText("industrial"));
+  EXPECT_EQ(grid->text(5, 2), "Industrial");
+  EXPECT_EQ(grid->listIndex(5, 2), 2);
+  // What a file holds is still shown.
+  grid->setText(5, 3, "Farmland");
+  EXPECT_EQ(grid->text(5, 3), "Farmland");
+  // Cells without the option take any text, as before.
+  grid->setActiveCell(5, 4);
+  grid->setListItemsOnly(5, 4, 5, 4, false);
+  EXPECT_TRUE(grid->pasteText("Farmland"));
+}
+
+TEST_F(SheetGrid, HeadingTargetsShowTheCellsTheyHead) {
+  QSignalSpy entered(grid, &cSheetGrid::cellEntered);
+  grid->setActiveCell(3, 9);
+  grid->setActiveCell(0, 0);
+  EXPECT_EQ(grid->activeCol(), 1);
+  EXPECT_EQ(grid->activeRow(), 1);
+  EXPECT_FALSE(grid->hasBlockSelected());
+  grid->setActiveCell(0, 7);
+  EXPECT_EQ(grid->activeRow(), 7);
+  EXPECT_EQ(grid->selection(), (cGridBlock{1, 7, 6, 7, true}));
+  grid->setActiveCell(4, 0);
+  EXPECT_EQ(grid->activeCol(), 4);
+  EXPECT_EQ(grid->activeRow(), 1);
+  grid->setActiveCell(0, 11);  // beyond the sheet: ignored
+  EXPECT_EQ(grid->activeRow(), 1);
+  EXPECT_EQ(entered.count(), 0);
+}
+
+TEST_F(SheetGrid, FocusLostWaitsUntilTheCallThatMovedTheFocusReturns) {
+  grid->setActiveCell(1, 1);
+  QSignalSpy lost(grid, &cSheetGrid::focusLost);
+  other->setFocus();
+  EXPECT_EQ(lost.count(), 0);  // not inside the call
+  QApplication::processEvents();
+  EXPECT_EQ(lost.count(), 1);
+
+  // Out and straight back in before the loop runs: the sheet never lost it.
+  grid->setFocus();
+  QApplication::processEvents();
+  other->setFocus();
+  grid->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(lost.count(), 1);
 }
 
 }  // namespace

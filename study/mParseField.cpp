@@ -1,4 +1,4 @@
-#include "casefile/mParseField.h"
+#include "study/mParseField.h"
 
 #include <charconv>
 #include <cmath>
