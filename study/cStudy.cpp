@@ -221,7 +221,9 @@ void cStudy::setReceptorID(std::int32_t id) {
     for (int i = 0; i < 3; ++i) mainView().setReceptorLabel(i, "No Receptor Selected", kRed);
     receptorID_ = 0;
     resultsSheet().clear();
-    equipmentSheet().clear();
+    // The equipment stays on show (without distances, which belong to a
+    // receptor): an empty sheet would invite typing over pieces that exist.
+    equipmentSheet().display();
   }
   sheet.setCurrentCell(current.col, current.row);
 }

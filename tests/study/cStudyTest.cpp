@@ -176,7 +176,7 @@ TEST(Study, SelectingAMissingReceptorShowsNoneSelected) {
                              "main.label(1,No Receptor Selected,0000FF)",
                              "main.label(2,No Receptor Selected,0000FF)",
                              "results.clear()",
-                             "equip.clear()",
+                             "equip.display()",
                              "recep.currentCell(0,0)",
                          }));
 }
