@@ -179,8 +179,6 @@ void frmMain::buildControls() {
   input->addWidget(receptors_->grid());
   input->addWidget(labels_[0]);
   input->addWidget(equipment_->grid());
-  receptors_->grid()->setAccessibleName(QStringLiteral("Input Data"));
-  equipment_->grid()->setAccessibleName(QStringLiteral("Input Data"));
   layout->addWidget(frameInput_, 2);
 
   frameResult_ = new QGroupBox(QStringLiteral("Results"), central);
@@ -193,7 +191,6 @@ void frmMain::buildControls() {
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));
   result->addWidget(note, 2, 0, 1, 2);
-  results_->grid()->setAccessibleName(QStringLiteral("Results"));
   layout->addWidget(frameResult_, 1);
 
   // Clicks on a frame, for zooming; they reach the frame through its
