@@ -399,7 +399,9 @@ void cMainEvents::ensureEquipment(int row) {
 }
 
 void cMainEvents::receptorFocusLost() {
-  study_.spreadFocus = 0;
+  // The loss is reported after the event that moved the focus: when that
+  // gave the equipment sheet the focus, its own claim stands.
+  if (study_.spreadFocus == 1) study_.spreadFocus = 0;
   window_.receptors().grid()->clearSelection();
   study_.updateLinks();
 }
@@ -497,7 +499,7 @@ void cMainEvents::receptorLandUseChosen(int row) {
 // -------------------------------------------------------- Equipment sheet
 
 void cMainEvents::equipmentFocusLost() {
-  study_.spreadFocus = 0;
+  if (study_.spreadFocus == 2) study_.spreadFocus = 0;
   window_.equipmentSheet().grid()->clearSelection();
 }
 
