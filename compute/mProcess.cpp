@@ -32,4 +32,20 @@ void processAllReceptors(cStudy& study) {
   }
 }
 
+bool processEveryReceptor(cStudy& study) {
+  const std::int32_t current = study.receptorID();
+  const auto count = static_cast<std::int32_t>(study.colReceptors.size());
+  for (std::int32_t id = 1; id <= count; ++id) {
+    study.setReceptorID(id);
+    processReceptor(study);
+    if (!study.caseProcessed) {
+      study.outlineReceptor(id);
+      return false;
+    }
+  }
+  study.setReceptorID(current);
+  processReceptor(study);
+  return true;
+}
+
 }  // namespace mProcess

@@ -15,4 +15,11 @@ void processReceptor(cStudy& study, bool showMessages = false);
 // the current receptor's baselines.
 void processAllReceptors(cStudy& study);
 
+// Computes every receptor as if the user selected each in turn, so each is
+// validated and computed against its own baselines, then selects again the
+// receptor that was current (true even when none was). False when a receptor fails validation: that
+// receptor is then left selected, with the case not processed, so the user
+// sees what stops the export.
+bool processEveryReceptor(cStudy& study);
+
 }  // namespace mProcess

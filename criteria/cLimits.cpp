@@ -1,6 +1,8 @@
 #include "criteria/cLimits.h"
 
 #include "criteria/cNoiseLimits.h"
+#include "study/IMessageService.h"
+#include "study/cError.h"
 #include "study/cStudy.h"
 
 cLimits::cLimits(cNoiseLimits& limits, cStudy& study) : limits_(limits), study_(study) {}
@@ -15,4 +17,15 @@ void cLimits::setBaselines() {
         if (auto eq = limits_.getCriteria(code, row, col)) eq->baseLine = base;
     }
   }
+}
+
+bool cLimits::readyToShow() {
+  std::shared_ptr<cReceptorRecord> receptor;
+  const std::int32_t id = study_.getReceptor(receptor, study_.receptorID()) ? receptor->rowID : 0;
+  bool showMessages = true;
+  if (!cError(study_).checkReceptor(id, showMessages)) return false;
+  bool quiet = false;
+  if (limits_.Criteria.check(quiet)) return true;
+  study_.messages().show("Please complete the Noise Limit Criteria form", "VORN'", MessageIcon::Critical);
+  return false;
 }

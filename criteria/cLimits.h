@@ -15,6 +15,12 @@ public:
   // receptor the tables keep the baselines they have.
   void setBaselines();
 
+  // Before the limits are shown: the current receptor must be complete (the
+  // validator's message and active cell otherwise) and so must the criteria
+  // ("Please complete the Noise Limit Criteria form", titled "VORN'"). The
+  // criteria are checked quietly, so the user sees at most one message.
+  bool readyToShow();
+
 private:
   cNoiseLimits& limits_;
   cStudy& study_;

@@ -59,18 +59,29 @@ SF_DataMessage readEquipmentListFields(const std::string& path, SF_FieldTable& r
   return SF_DATA_OK;
 }
 
-bool loadDefaultEquipmentList(cEquipment& manager, const std::string& programDir, IMessageService& messages) {
-  // The messages name the file with a leading backslash, whatever the
-  // platform's separator, as users of the program know them.
-  const std::string shownName = std::string("\\") + kDefaultEquipmentListName;
+bool loadEquipmentListFile(EquipmentList& target, const std::string& path, const std::string& shownName,
+                           IMessageService& messages) {
   SF_FieldTable rows;
-  if (readEquipmentListFields(programDir + kDefaultEquipmentListName, rows) == SF_DATA_FILE_ERROR) {
+  if (readEquipmentListFields(path, rows) == SF_DATA_FILE_ERROR) {
     messages.show("Could not open: '" + shownName + "'!", "VORN", MessageIcon::Critical);
     return false;
   }
-  if (!cEquipment::loadList(rows, manager.colList)) {
+  EquipmentList read;
+  if (!cEquipment::loadList(rows, read)) {
     messages.show("Error reading '" + shownName + "'!", "VORN", MessageIcon::Critical);
     return false;
   }
+  target = std::move(read);
   return true;
+}
+
+bool loadDefaultEquipmentList(EquipmentList& target, const std::string& programDir, IMessageService& messages) {
+  // The messages name the file with a leading backslash, whatever the
+  // platform's separator, as users of the program know them.
+  const std::string shownName = std::string("\\") + kDefaultEquipmentListName;
+  return loadEquipmentListFile(target, programDir + kDefaultEquipmentListName, shownName, messages);
+}
+
+bool loadDefaultEquipmentList(cEquipment& manager, const std::string& programDir, IMessageService& messages) {
+  return loadDefaultEquipmentList(manager.colList, programDir, messages);
 }

@@ -28,3 +28,12 @@ std::string equipmentNumberText(float value);
 // manager's colList. On failure the user is told and false is returned, and
 // the program is expected to end.
 bool loadDefaultEquipmentList(cEquipment& manager, const std::string& programDir, IMessageService& messages);
+// The same into any list, which is replaced only when the whole file was
+// read: a missing or faulty default file leaves target as it was.
+bool loadDefaultEquipmentList(EquipmentList& target, const std::string& programDir, IMessageService& messages);
+
+// A list file at path into target, replaced only when the whole file was
+// read; shown names the file in the messages ("Could not open: '" or
+// "Error reading '" + shown + "'!"). False after the message otherwise.
+bool loadEquipmentListFile(EquipmentList& target, const std::string& path, const std::string& shownName,
+                           IMessageService& messages);

@@ -1,5 +1,6 @@
 #include "app/platform/cQtMessageService.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include "app/platform/mCodePage.h"
@@ -31,7 +32,10 @@ void cQtMessageService::prepare(QMessageBox& box, const std::string& text, const
 
 MessageAnswer cQtMessageService::show(const std::string& text, const std::string& title, MessageIcon icon,
                                       MessageButtons buttons, MessageAnswer defaultButton) {
-  QMessageBox box(parent_);
+  // A box asked for from inside a modal dialog belongs over that dialog;
+  // parented to the main window it would open behind the dialog.
+  QWidget* modal = QApplication::activeModalWidget();
+  QMessageBox box(modal ? modal : parent_.data());
   prepare(box, text, title, icon, buttons, defaultButton);
   const int answer = box.exec();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes on QMessageBox for the core's message service: the text,
 // title, icon and buttons it asks for, with its default button, modal over
-// the parent window.
+// the parent window, or over the modal dialog open at the time.
 
 #include <QPointer>
 #include <QWidget>
