@@ -11,20 +11,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "SF_FilePrompt.h"
 #include "app/gui/cRegistry.h"
 #include "app/gui/frmAbout.h"
 #include "app/gui/frmL10Adjust.h"
 #include "app/gui/frmMain.h"
-#include "app/platform/IDocumentOpener.h"
 #include "app/platform/cCursorFile.h"
 #include "app/platform/cSheetGrid.h"
+#include "app/platform/IDocumentOpener.h"
 #include "app/platform/mCodePage.h"
 #include "compute/mProcess.h"
-#include "study/IMessageService.h"
+#include "criteria/ui/frmCriteria.h"
+#include "criteria/ui/frmLimits.h"
+#include "equipment/ui/frmModEquipList.h"
+#include "report/ui/frmReport.h"
+#include "SF_FilePrompt.h"
 #include "study/cEquipment.h"
-#include "study/cError.h"
 #include "study/cStudy.h"
+#include "study/IMessageService.h"
 #include "study/mFormat.h"
 #include "study/mMarkers.h"
 #include "study/mParseField.h"
@@ -192,8 +195,9 @@ bool cMainEvents::fileSaveAs() {
 }
 
 void cMainEvents::fileExport(int type) {
-  // The export dialog (frmReport) is wired here once it is part of the program.
-  (void)type;
+  frmReport dialog(study_, services_.prompt, &window_);
+  dialog.SetFile(type);
+  dialog.exec();
 }
 
 bool cMainEvents::endSession() {
@@ -296,8 +300,9 @@ void cMainEvents::frameClicked(int frame) {
 // --------------------------------------------------------- Options, Help
 
 void cMainEvents::modifyEquipmentList() {
-  // The equipment-list dialog (frmModEquipList) is wired here once it is
-  // part of the program.
+  frmModEquipList dialog(study_, equipmentManager_.colList, services_.prompt, services_.programDir,
+                         [this] { window_.equipmentSheet().loadDescriptions(); }, &window_);
+  dialog.exec();
 }
 
 void cMainEvents::setUnits(int units) {
@@ -330,8 +335,13 @@ void cMainEvents::showAbout() {
 // ---------------------------------------------------------------- Buttons
 
 void cMainEvents::noiseLimitCriteria() {
-  // The criteria dialog (frmCriteria) is wired here once it is part of the
-  // program.
+  frmCriteria dialog(study_, services_.prompt, services_.programDir, &window_);
+  dialog.exec();
+  const cCriteriaOutcome outcome = dialog.outcome();
+  outcome.apply(study_);
+  // Default criteria bring the study back to L10; the list shows it and the
+  // results are relabelled whether or not L10 was shown before.
+  if (outcome.accepted && outcome.defaultLoaded) window_.showNoiseMetric(study_.NoiseMetric);
 }
 
 void cMainEvents::l10Calculation() {
@@ -347,16 +357,11 @@ void cMainEvents::l10Calculation() {
 }
 
 void cMainEvents::noiseLimits() {
-  cError validator(study_);
-  bool showMessages = true;
-  if (!validator.checkReceptor(study_.receptorID(), showMessages)) return;
-  // Quietly: the button says what is missing in its own words.
-  bool quiet = false;
-  if (!study_.NoiseLimits.Criteria.check(quiet)) {
-    services_.messages.show("Please complete the Noise Limit Criteria form", "VORN'", MessageIcon::Critical);
-    return;
-  }
-  // The limits dialog (frmLimits) is shown here once it is part of the program.
+  // The receptor with its messages, then the criteria quietly, so the user
+  // sees at most one message.
+  if (!study_.NoiseLimits.Limits.readyToShow()) return;
+  frmLimits dialog(study_, &window_);
+  dialog.exec();
 }
 
 void cMainEvents::checkInputData() {
