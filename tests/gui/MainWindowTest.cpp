@@ -342,3 +342,36 @@ TEST_F(MainWindow, AnOpenCellEditIsKeptByAMenuCommand) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindow, DefaultCriteriaAcceptedBringBackL10EvenWithoutASignalFromTheList) {
+  oneReceptorOneEquipment();
+  QComboBox* metric = window().cmboMetric();
+  metric->setFocus();
+  QTest::keyClick(metric, Qt::Key_Down);
+  QApplication::processEvents();
+  ASSERT_EQ(study().NoiseMetric, 1);
+  study().adjustmentFactor = 6.0f;
+  started.messages.script({MessageAnswer::Yes, MessageAnswer::Yes});
+  ModalDriver driver;
+  driver.then([](QWidget* modal) {
+    auto* load = modal->findChild<QPushButton*>("cmdLoad1");
+    if (!load) return false;
+    load->click();
+    modal->findChild<QPushButton*>("cmdClose0")->click();
+    return true;
+  });
+  window().command(0)->click();
+  EXPECT_TRUE(driver.allStepsTaken());
+  EXPECT_EQ(study().NoiseMetric, 2);
+  EXPECT_FLOAT_EQ(study().adjustmentFactor, 3.0f);
+  EXPECT_EQ(metric->currentText(), "L10");
+  EXPECT_TRUE(window().command(1)->isVisible());
+  EXPECT_EQ(results().columnHeading(3), "L10");
+  // The default criteria now give limits instead of "N/A".
+  EXPECT_NE(results().text(4, 1), "N/A");
+  EXPECT_EQ(results().text(3, 2), "70.6");
+}
+
+}  // namespace
