@@ -162,6 +162,8 @@ void cMainEvents::fileNew() {
   study_.caseProcessed = false;
   study_.caseFile.closeCase();
   refreshUnits();
+  // The snapshot belongs to the case just closed.
+  window_.UndoMsgState(4);
   window_.setEditMenu(7);
 }
 
@@ -175,6 +177,7 @@ void cMainEvents::fileOpen() {
   study_.caseProcessed = false;
   study_.caseFile.openCase(services_.prompt);
   refreshUnits();
+  window_.UndoMsgState(4);
   window_.setEditMenu(7);
 }
 

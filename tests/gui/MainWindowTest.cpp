@@ -375,3 +375,53 @@ TEST_F(MainWindow, DefaultCriteriaAcceptedBringBackL10EvenWithoutASignalFromTheL
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindow, APastedRowIsOneUndoStepEvenThoughItsDescriptionFillsTheRow) {
+  oneReceptorOneEquipment();
+  equip->choose(2, 2, kBackhoe);
+  equip->type(9, 2, "300");
+  equip->selectRows(1, 1);
+  started.choose("mEdit_0");
+  equip->selectRows(2, 2);
+  started.choose("mEdit_1");
+  ASSERT_EQ(equipment(2)->description, "Air Compressor");
+  EXPECT_FLOAT_EQ(equipment(2)->actual_lmax, 77.6f);
+  EXPECT_EQ(window().menuItem("mEdit_3")->text(), "Undo Paste");
+  started.choose("mEdit_3");
+  EXPECT_EQ(equipment(2)->description, "Backhoe Loader");
+  EXPECT_FLOAT_EQ(equipment(2)->actual_lmax, 77.4f);
+  EXPECT_FLOAT_EQ(link(1, 2)->distance, 300.0f);
+  EXPECT_EQ(equip->text(2, 2), "Backhoe Loader");
+}
+
+TEST_F(MainWindow, DistanceAndShieldingTakeNothingWhileNoReceptorIsSelected) {
+  equip->choose(2, 1, kAirCompressor);
+  ASSERT_EQ(study().receptorID(), 0);
+  equip->type(9, 1, "100");
+  equip->type(10, 1, "2");
+  EXPECT_EQ(equip->text(9, 1), "");
+  EXPECT_EQ(equip->text(10, 1), "");
+  enterReceptor(1, "House");
+  recep->click(1, 1);
+  equip->type(9, 1, "100");
+  EXPECT_EQ(equip->text(9, 1), "100.0");
+  EXPECT_FLOAT_EQ(link(1, 1)->distance, 100.0f);
+}
+
+TEST_F(MainWindow, TypingBelowTheLastReceptorCreatesTheRowsBetween) {
+  recep->type(1, 3, "Far house");
+  ASSERT_EQ(study().colReceptors.size(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(study().colReceptors[static_cast<std::size_t>(i)]->rowID, i + 1);
+  EXPECT_EQ(study().colReceptors[2]->description, "Far house");
+  // The Active box of row 4 of an empty equipment sheet, checked with the space bar.
+  window().equipmentSheet().grid()->table()->setFocus();
+  window().equipmentSheet().grid()->setActiveCell(1, 4);
+  equip->key(Qt::Key_Space);
+  ASSERT_EQ(study().colEquipment.size(), 4u);
+  EXPECT_EQ(study().colEquipment[3]->rowID, 4);
+  EXPECT_TRUE(study().colEquipment[3]->active);
+}
+
+}  // namespace
