@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -305,7 +306,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (events_) {
     if (watched == txtCase_ && event->type() == QEvent::FocusOut) {
-      events_->caseDescriptionLeft();
+      // Opening a menu or a message box does not take the box's focus away
+      // within the window; only moving to another control does.
+      const auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) events_->caseDescriptionLeft();
     } else if (event->type() == QEvent::MouseButtonPress && (watched == frameInput_ || watched == frameResult_)) {
       events_->frameClicked(watched == frameInput_ ? 0 : 1);
     }

@@ -330,6 +330,10 @@ TEST_F(MainWindow, ACaseDescriptionTypedIsSavedWithoutLeavingTheBox) {
   QTest::keyClicks(box, "Night work");
   EXPECT_EQ(study().caseDescription, "Night work");
   EXPECT_TRUE(study().caseChanged());
+  // Leaving the box for another control counts as a change, as it always has.
+  study().setCaseChanged(false);
+  window().command(0)->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(study().caseChanged());
 }
 
 TEST_F(MainWindow, AnOpenCellEditIsKeptByAMenuCommand) {
