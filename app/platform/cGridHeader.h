@@ -20,6 +20,8 @@ public:
   void setText(int row, int col, const QString& text);
   QString text(int row, int col) const;
   void setSpan(int row, int col, int count);
+  // How many columns the cell starting at col covers (1 when not spanned).
+  int spanAt(int row, int col) const;
 
   QSize sizeHint() const override;
 
@@ -28,7 +30,6 @@ protected:
 
 private:
   int rowHeight(int row) const;
-  int spanAt(int row, int col) const;
 
   int cols_ = 0;
   std::vector<std::vector<QString>> texts_;

@@ -212,6 +212,12 @@ void cSheetGrid::spanColumnHeading(int headingRow, int firstCol, int colCount) {
   header_->setSpan(row, firstCol - 1, colCount);
 }
 
+int cSheetGrid::columnHeadingSpan(int headingRow, int col) const {
+  const int row = headingRow <= 0 ? header_->rowCount() - 1 : headingRow - 1;
+  if (row < 0 || row >= header_->rowCount() || col < 1 || col > maxCols()) return 0;
+  return header_->spanAt(row, col - 1);
+}
+
 void cSheetGrid::setRowHeading(int row, const std::string& text) {
   if (row < 1 || row > maxRows()) return;
   table_->setVerticalHeaderItem(row - 1, new QTableWidgetItem(mCodePage::toQString(text)));

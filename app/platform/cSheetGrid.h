@@ -59,6 +59,7 @@ public:
   void setColumnHeadings(int firstCol, const std::string& tabText, int headingRow = 0);
   std::string columnHeading(int col, int headingRow = 0) const;
   void spanColumnHeading(int headingRow, int firstCol, int colCount);
+  int columnHeadingSpan(int headingRow, int col) const;
   void setRowHeading(int row, const std::string& text);
   std::string rowHeading(int row) const;
   void setRowHeadingsVisible(bool visible);

@@ -21,6 +21,9 @@ cCell cInputSheetGrid::currentCell() const {
 
 void cInputSheetGrid::setCurrentCell(std::int32_t col, std::int32_t row) {
   if (col < 1 || row < 1) return;
+  // Putting back the cell that is still current must not drop the rows the
+  // user is selecting (selecting a receptor remembers and restores it).
+  if (grid_.activeCol() == col && grid_.activeRow() == row) return;
   grid_.setActiveCell(col, row);
 }
 
