@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
 #include "criteria/cNoiseLimits.h"
 #include "criteria/ui/frmEquation.h"
 #include "criteria/ui/mCriteriaSheet.h"

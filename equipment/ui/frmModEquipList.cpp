@@ -1,6 +1,5 @@
 #include "equipment/ui/frmModEquipList.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include <QGridLayout>
@@ -10,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
 #include "study/mMarkers.h"

@@ -96,14 +96,4 @@ TEST_F(Equation, EveryOkInstallsAFreshRecordInTheClickedTable) {
   EXPECT_TRUE(study.caseChanged());
 }
 
-TEST_F(Equation, CancelLeavesTheCriterionAsItWas) {
-  const auto before = study.NoiseLimits.getCriteria(0, 1, 1);
-  frmEquation dlg(study, 0, 1, 1);
-  kind(dlg)->setCurrentIndex(0);
-  dlg.findChild<QPushButton*>(QStringLiteral("cmdClose1"))->click();
-  EXPECT_EQ(study.NoiseLimits.getCriteria(0, 1, 1), before);
-  EXPECT_EQ(before->valueText(), "Value");
-  EXPECT_FALSE(study.caseChanged());
-}
-
 }  // namespace

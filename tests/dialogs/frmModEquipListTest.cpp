@@ -13,7 +13,6 @@
 #include "SF_ScriptedDialog.h"
 #include "app/platform/cSheetGrid.h"
 #include "equipment/mEquipmentListFile.h"
-#include "../support/TempDir.h"
 
 namespace {
 
@@ -150,22 +149,6 @@ TEST_F(ModEquipList, DeleteRemovesTheSelectedRowsCutAtTheEndOfTheList) {
   EXPECT_EQ(colList.size(), 3u);
   EXPECT_EQ(refreshed, 0);
   EXPECT_FALSE(study.equipmentChanged) << "Cancel puts the flag back";
-}
-
-TEST_F(ModEquipList, FailedOpenAndDefaultKeepTheListShown) {
-  TempDir empty;
-  study.equipmentChanged = true;
-  auto dlg = open(empty.path().string() + "/");
-  fileDialog.chooseFile(empty.file("absent.equ"));
-  messages.script({Answer::Yes, Answer::Yes});
-  button(*dlg, "cmdLoad0")->click();
-  button(*dlg, "cmdLoad2")->click();
-  EXPECT_EQ(dlg->sheetEquipList()->text(1, 3), "Dozer");
-  EXPECT_EQ(dlg->editor().colHold.size(), 3u);
-  EXPECT_TRUE(study.equipmentChanged);
-  dlg->close();  // the close box cancels
-  EXPECT_TRUE(study.equipmentChanged);
-  EXPECT_EQ(refreshed, 0);
 }
 
 TEST_F(ModEquipList, DefaultListReplacesTheWorkingCopyAndOkHandsItOver) {
