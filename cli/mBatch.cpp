@@ -1,6 +1,8 @@
 #include "cli/mBatch.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
@@ -67,6 +69,12 @@ void selectReceptor(cStudy& study, std::int32_t receptor) {
   if (exists) mProcess::processReceptor(study);
 }
 
+const std::pair<const char*, mBatchAnalysis::Mode> analysisOptions[] = {
+    {"--explain", mBatchAnalysis::Mode::explain},
+    {"--summary", mBatchAnalysis::Mode::summary},
+    {"--mitigate", mBatchAnalysis::Mode::mitigate},
+};
+
 bool writeLines(const std::vector<std::string>& lines, std::ostream& out) {
   for (const auto& line : lines) {
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
@@ -76,11 +84,28 @@ bool writeLines(const std::vector<std::string>& lines, std::ostream& out) {
   return static_cast<bool>(out);
 }
 
+// The lines to standard output or to the output file.
+int deliver(const cReport& report, const std::vector<std::string>& lines, const Options& options, std::ostream& out,
+            IMessageService& messages) {
+  const bool written = options.output.empty() ? writeLines(lines, out)
+                                              : report.writeReportFile(lines, options.output) == SF_DATA_OK;
+  if (!written) {
+    messages.show("Problem writing report file.", "VORN", MessageIcon::Critical);
+    return exitCannotRun;
+  }
+  return exitReported;
+}
+
 }  // namespace
 
 std::string usage() {
   return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
+         "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "Opens the case file CASE, computes every receptor and writes the results report.\n"
+         "  --explain           how every level, limit and exceedance came about (txt only)\n"
+         "  --summary           each receptor's worst exceedance by period, with its own baselines\n"
+         "  --mitigate          the shielding, usage or distance that would bring each exceeded level\n"
+         "                      within its limit\n"
          "  --format txt|csv    fixed-column text report (default) or comma-delimited report\n"
          "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
          "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
@@ -106,6 +131,16 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      continue;
+    }
+    const auto analysis = std::find_if(std::begin(analysisOptions), std::end(analysisOptions),
+                                       [&arg](const auto& option) { return arg == option.first; });
+    if (analysis != std::end(analysisOptions)) {
+      if (options.analysis && *options.analysis != analysis->second) {
+        error = "only one of --explain, --summary and --mitigate";
+        return false;
+      }
+      options.analysis = analysis->second;
       continue;
     }
     std::string value;
@@ -153,6 +188,10 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
   }
   if (options.help) return true;
+  if (options.analysis == mBatchAnalysis::Mode::explain && options.comma) {
+    error = "--explain writes text only";
+    return false;
+  }
   if (positional.size() != 1) {
     error = positional.empty() ? "no case file named" : "more than one case file named";
     return false;
@@ -177,6 +216,12 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   std::string directory, name;
   splitPath(options.casePath, directory, name);
   if (!caseFile.openCaseAt(directory, name)) return exitCannotRun;
+  if (options.analysis) {
+    std::vector<std::string> lines;
+    if (!mBatchAnalysis::build(study, *options.analysis, options.comma, options.receptor, lines))
+      return exitNothingToReport;
+    return deliver(cReport(study), lines, options, out, messages);
+  }
 
   // File > Export Results, for the selected receptor or all of them.
   const bool allReceptors = options.receptor == 0;
@@ -193,13 +238,7 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
     messages.show("Problem builing report", "VORN", MessageIcon::Critical);
     return exitNothingToReport;
   }
-  const bool written = options.output.empty() ? writeLines(lines, out)
-                                              : report.writeReportFile(lines, options.output) == SF_DATA_OK;
-  if (!written) {
-    messages.show("Problem writing report file.", "VORN", MessageIcon::Critical);
-    return exitCannotRun;
-  }
-  return exitReported;
+  return deliver(report, lines, options, out, messages);
 }
 
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err) {

@@ -4,9 +4,12 @@
 // in turn, receptor 1 last) and writes the report File > Export Results would.
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "cli/mBatchAnalysis.h"
 
 namespace mBatch {
 
@@ -22,6 +25,8 @@ struct Options {
   std::string date;            // MM/DD/YYYY; empty: today
   std::string output;          // empty: standard output
   std::string casePath;
+  // --explain, --summary or --mitigate instead of the report.
+  std::optional<mBatchAnalysis::Mode> analysis;
 };
 
 std::string usage();

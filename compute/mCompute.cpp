@@ -70,41 +70,39 @@ void applyLimits(const cStudy& study, std::int32_t landUse, std::int32_t impactT
   }
 }
 
-struct Levels {
-  float lmax, leq, l10;
-  bool lmaxComputed;  // false: a skipped zero distance, whose Lmax is left as it is
-};
-
-// Lmax, Leq and L10 of one piece at the receptor, or nothing when the inputs
-// make a logarithm undefined or a level overflow.
-std::optional<Levels> linkLevels(const cStudy& study, const cEquipmentRecord& e, const cLinkRecord& link,
-                                 bool skipAtZero, float previousLmax) {
+// Lmax at the distance, or nothing when D/50 makes the logarithm undefined
+// or the level overflows.
+std::optional<float> lmaxAt(const cStudy& study, const cEquipmentRecord& e, float distance, float sheilding) {
   const double lref = e.spec_select ? e.spec_lmax : e.actual_lmax;
-  float d = link.distance;
+  float d = distance;
   if (study.units != 0) {
-    const auto feet = storable(mCompute::metersToFeet(link.distance));
+    const auto feet = storable(mCompute::metersToFeet(distance));
     if (!feet) return std::nullopt;
     d = *feet;
   }
-  float lmax = previousLmax;
-  const bool lmaxComputed = !(skipAtZero && d == 0.0f);
-  if (lmaxComputed) {
-    if (!(d > 0.0f)) return std::nullopt;
-    const float ratio = static_cast<float>(static_cast<double>(d) / 50.0);
-    if (!(ratio > 0.0f)) return std::nullopt;  // a distance so small that D/50 rounds to 0
-    const auto v = storable(lref + 10.0 * mCompute::log10(e.numUnits) - 20.0 * mCompute::log10(ratio) -
-                            static_cast<double>(link.sheilding));
-    if (!v) return std::nullopt;
-    lmax = *v;
-  }
-  const float usageFraction = static_cast<float>(static_cast<double>(e.usage) / 100.0);
+  if (!(d > 0.0f)) return std::nullopt;
+  const float ratio = static_cast<float>(static_cast<double>(d) / 50.0);
+  if (!(ratio > 0.0f)) return std::nullopt;  // a distance so small that D/50 rounds to 0
+  // The computation sets numUnits to 1 before every use, so the units term
+  // is always 10 log10(1).
+  constexpr double numUnits = 1.0;
+  return storable(lref + 10.0 * mCompute::log10(numUnits) - 20.0 * mCompute::log10(ratio) -
+                  static_cast<double>(sheilding));
+}
+
+// Leq and L10 follow from the stored Lmax and the usage.
+std::optional<mCompute::LinkLevels> levelsFromLmax(const cStudy& study, float lmax, float usage) {
+  const float usageFraction = static_cast<float>(static_cast<double>(usage) / 100.0);
   if (!(usageFraction > 0.0f)) return std::nullopt;
   const auto leq = storable(static_cast<double>(lmax) + 10.0 * mCompute::log10(usageFraction));
   if (!leq) return std::nullopt;
   const auto l10 = storable(static_cast<double>(study.adjustmentFactor) + static_cast<double>(*leq));
   if (!l10) return std::nullopt;
-  return Levels{lmax, *leq, *l10, lmaxComputed};
+  return mCompute::LinkLevels{lmax, *leq, *l10};
 }
+
+// The distance in feet is 0 when it is stored as 0 in either unit.
+bool atZeroDistance(const cLinkRecord& link) { return link.distance == 0.0f; }
 
 }  // namespace
 
@@ -125,7 +123,9 @@ void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero) {
       continue;
     }
     e->numUnits = 1;
-    const auto levels = linkLevels(study, *e, *link, skipAtZero, results.calculated.Lmax());
+    const bool keepLmax = skipAtZero && atZeroDistance(*link);
+    const auto levels = keepLmax ? levelsFromLmax(study, results.calculated.Lmax(), e->usage)
+                                 : linkLevels(study, *e, e->usage, link->distance, link->sheilding);
     if (!levels) {
       results.computed = false;
       continue;
@@ -133,7 +133,7 @@ void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero) {
     cMetric& c = results.calculated;
     // A kept Lmax is not stored again: its word stays as it was (empty for a
     // link never computed, which the reports then show blank).
-    if (levels->lmaxComputed) c.setLmax(levels->lmax);
+    if (!keepLmax) c.setLmax(levels->lmax);
     c.setLeq(levels->leq);
     c.setL10(levels->l10);
     cMetric* const lotLine[3] = {&results.day_lotLine, &results.eve_lotLine, &results.nite_lotLine};
@@ -143,9 +143,20 @@ void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero) {
   }
 }
 
+std::optional<LinkLevels> linkLevels(const cStudy& study, const cEquipmentRecord& e, float usage, float distance,
+                                     float sheilding) {
+  const auto lmax = lmaxAt(study, e, distance, sheilding);
+  if (!lmax) return std::nullopt;
+  return levelsFromLmax(study, *lmax, usage);
+}
+
 void computeReceptorTotals(cStudy& study, std::int32_t receptorID) {
   std::shared_ptr<cReceptorRecord> R;
-  if (!study.getReceptor(R, receptorID)) return;
+  if (study.getReceptor(R, receptorID)) computeReceptorTotals(study, *R);
+}
+
+void computeReceptorTotals(cStudy& study, cReceptorRecord& receptor) {
+  cReceptorRecord* const R = &receptor;
   float maxLmax = 0.0f;
   float sumLeq = 0.0f;
   float sumL10 = 0.0f;

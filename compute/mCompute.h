@@ -5,7 +5,9 @@
 // stored data would be, so results match the stored files to the bit.
 
 #include <cstdint>
+#include <optional>
 
+class cEquipmentRecord;
 class cReceptorRecord;
 class cStudy;
 
@@ -22,6 +24,19 @@ void computeReceptorLinks(cStudy& study, cReceptorRecord& R, bool skipAtZero);
 
 // The totals of the receptor with this ID, from its computed links.
 void computeReceptorTotals(cStudy& study, std::int32_t receptorID);
+// The same for a receptor record that need not be in the study (a copy
+// computed aside, so the study's own results stay as they are).
+void computeReceptorTotals(cStudy& study, cReceptorRecord& R);
+
+// The levels computeReceptorLinks stores for one piece of equipment at the
+// given distance (in the study's units) and shielding, with the given usage;
+// nothing where it would mark the link not computed. Remedies are checked
+// against it, so they hold for the very numbers the sheet will show.
+struct LinkLevels {
+  float lmax, leq, l10;
+};
+std::optional<LinkLevels> linkLevels(const cStudy& study, const cEquipmentRecord& e, float usage, float distance,
+                                     float sheilding);
 
 double metersToFeet(double x);
 double feetToMeters(double x);
