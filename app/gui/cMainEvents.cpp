@@ -289,11 +289,9 @@ void cMainEvents::frameClicked(int frame) {
     if (frame == 0) window_.enlargeInputFrame();
     else window_.enlargeResultFrame();
     frameZoomed_ = true;
-    zoomedFrame_ = frame;
   } else if (zoomMode_ == 2) {
     window_.layoutNormal();
     frameZoomed_ = false;
-    zoomedFrame_ = -1;
   } else {
     return;
   }
@@ -449,14 +447,11 @@ void cMainEvents::userEditStarted() {
   // the cells it empties.
   if (pasting_) return;
   study_.holdState(3);
-  batchHeld_ = true;
 }
 
 void cMainEvents::receptorValueChanged(int col, int row) {
   if (col < 1 || row < 1) return;
   cSheetGrid& grid = *window_.receptors().grid();
-  study_.setCaseChanged(true);
-  ensureReceptor(row);
   // Every user edit outside a paste or a block clear is one undo step, so
   // Undo never goes back past the edit its caption names.
   if (!pasting_ && !grid.inUserBatch() && !receptorHeld_) {
@@ -464,6 +459,8 @@ void cMainEvents::receptorValueChanged(int col, int row) {
     study_.holdState(3);
   }
   receptorHeld_ = false;
+  study_.setCaseChanged(true);
+  ensureReceptor(row);
   std::shared_ptr<cReceptorRecord> receptor;
   study_.getReceptor(receptor, row);
   study_.setReceptorID(row);
@@ -489,11 +486,11 @@ void cMainEvents::receptorValueChanged(int col, int row) {
 
 void cMainEvents::receptorLandUseChosen(int row) {
   if (row < 1) return;
-  ensureReceptor(row);
   if (!pasting_) {
     study_.holdState(3);
     receptorHeld_ = true;
   }
+  ensureReceptor(row);
   std::shared_ptr<cReceptorRecord> receptor;
   study_.getReceptor(receptor, row);
   receptor->setLandUseTxt(window_.receptors().grid()->text(2, row));

@@ -119,13 +119,13 @@ private:
   cEquipment& equipmentManager_;
   Services services_;
 
-  bool receptorHeld_ = false;   // an undo snapshot covers the current receptor edit
-  bool checkHeld_ = false;      // ... the current run of check-box clicks
-  bool fillHeld_ = false;       // ... the current fill from the list
-  bool batchHeld_ = false;      // ... the current Delete-key clear
-  bool pasting_ = false;        // a paste is writing cells
+  // The land-use choice took the snapshot for the value change it raises
+  // next. The grid raises one event per check-box click and none for the
+  // program's own writes, so the equipment sheet needs no such flags: each
+  // click, choice and typed value is one undo step.
+  bool receptorHeld_ = false;
+  bool pasting_ = false;  // a paste is writing cells; its snapshot covers them
   bool metricReady_ = false;
   int zoomMode_ = 0;
   bool frameZoomed_ = false;
-  int zoomedFrame_ = -1;
 };
