@@ -85,34 +85,6 @@ TEST_F(MainWindow, MenusCarryTheirCaptions) {
   EXPECT_EQ(window().frameResult()->title(), "Results");
 }
 
-TEST_F(MainWindow, AnEditComputesTheReceptorAndShowsItsResults) {
-  oneReceptorOneEquipment();
-  EXPECT_EQ(window().lblReceptor(0)->text(), "Receptor #1: House");
-  EXPECT_EQ(window().lblReceptor(2)->text(), "Receptor #1");
-  EXPECT_TRUE(study().caseChanged());
-  EXPECT_TRUE(study().caseProcessed);
-  EXPECT_FALSE(window().command(3)->isVisible());
-  EXPECT_EQ(results().text(1, 2), "Air Compressor");
-  // The list's actual Lmax, 77.6 dBA at 50 feet, 100 feet away:
-  // 77.6 - 20 log10(2) = 71.6.
-  EXPECT_EQ(results().text(2, 2), "71.6");
-  EXPECT_EQ(results().text(2, 1), "71.6");
-  EXPECT_EQ(window().menuItem("mEdit_3")->text(), "Undo Edit");
-}
-
-TEST_F(MainWindow, UndoGoesBackOneEditAndMarksTheCaseChanged) {
-  oneReceptorOneEquipment();
-  equip->type(9, 1, "200");
-  ASSERT_FLOAT_EQ(link(1, 1)->distance, 200.0f);
-  study().setCaseChanged(false);
-  started.choose("mEdit_3");
-  EXPECT_FLOAT_EQ(link(1, 1)->distance, 100.0f);
-  EXPECT_EQ(equip->text(9, 1), "100.0");
-  EXPECT_TRUE(study().caseChanged());
-  EXPECT_EQ(window().menuItem("mEdit_3")->text(), "Undo");
-  EXPECT_FALSE(window().menuItem("mEdit_3")->isEnabled());
-}
-
 TEST_F(MainWindow, ABoxThatWouldSelectAnNALmaxIsRefused) {
   oneReceptorOneEquipment(kBarBender);
   ASSERT_TRUE(isValueNA(equipment(1)->actual_lmax));
@@ -171,26 +143,6 @@ TEST_F(MainWindow, UnitsConvertDistancesOnceAndRelabelTheDistanceColumn) {
   started.choose("mUnits_0");
   EXPECT_NEAR(link(1, 1)->distance, 100.0f, 1e-4);
   EXPECT_EQ(study().units, 0);
-}
-
-TEST_F(MainWindow, TheMetricListRelabelsResultsAndShowsTheL10ButtonOnlyForL10) {
-  oneReceptorOneEquipment();
-  QComboBox* metric = window().cmboMetric();
-  metric->setFocus();
-  QTest::keyClick(metric, Qt::Key_Down);
-  QApplication::processEvents();
-  EXPECT_EQ(metric->currentText(), "Leq");
-  EXPECT_EQ(study().NoiseMetric, 1);
-  EXPECT_FALSE(window().command(1)->isVisible());
-  EXPECT_EQ(results().columnHeading(3), "Leq");
-  // 71.58 Lmax at 40 % usage: Leq = 71.58 + 10 log10(0.4) = 67.6.
-  EXPECT_EQ(results().text(3, 2), "67.6");
-  QTest::keyClick(metric, Qt::Key_Up);
-  QApplication::processEvents();
-  EXPECT_EQ(study().NoiseMetric, 2);
-  EXPECT_TRUE(window().command(1)->isVisible());
-  EXPECT_EQ(results().columnHeading(3), "L10");
-  EXPECT_EQ(results().text(3, 2), "70.6");
 }
 
 TEST_F(MainWindow, ZoomInOnTheResultsFrameThenZoomOutRestoresIt) {
@@ -318,12 +270,6 @@ TEST_F(MainWindow, TheUserGuideThatCannotBeOpenedIsReported) {
   EXPECT_EQ(started.messages.messages().size(), 1u);
 }
 
-TEST_F(MainWindow, NoiseLimitsWithIncompleteInputShowsOneMessage) {
-  window().command(2)->click();
-  ASSERT_EQ(started.messages.messages().size(), 1u);
-  EXPECT_EQ(started.messages.messages()[0].text, "No Receptor selected");
-}
-
 TEST_F(MainWindow, ACaseDescriptionTypedIsSavedWithoutLeavingTheBox) {
   QLineEdit* box = window().txtCase();
   box->setFocus();
@@ -398,20 +344,6 @@ TEST_F(MainWindow, APastedRowIsOneUndoStepEvenThoughItsDescriptionFillsTheRow) {
   EXPECT_FLOAT_EQ(equipment(2)->actual_lmax, 77.4f);
   EXPECT_FLOAT_EQ(link(1, 2)->distance, 300.0f);
   EXPECT_EQ(equip->text(2, 2), "Backhoe Loader");
-}
-
-TEST_F(MainWindow, DistanceAndShieldingTakeNothingWhileNoReceptorIsSelected) {
-  equip->choose(2, 1, kAirCompressor);
-  ASSERT_EQ(study().receptorID(), 0);
-  equip->type(9, 1, "100");
-  equip->type(10, 1, "2");
-  EXPECT_EQ(equip->text(9, 1), "");
-  EXPECT_EQ(equip->text(10, 1), "");
-  enterReceptor(1, "House");
-  recep->click(1, 1);
-  equip->type(9, 1, "100");
-  EXPECT_EQ(equip->text(9, 1), "100.0");
-  EXPECT_FLOAT_EQ(link(1, 1)->distance, 100.0f);
 }
 
 TEST_F(MainWindow, TypingBelowTheLastReceptorCreatesTheRowsBetween) {

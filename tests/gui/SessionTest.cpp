@@ -133,7 +133,10 @@ TEST(Session, AUserBuildsChecksEditsSavesAndOpensCases) {
 
   // Undo brings the baseline and the results back.
   EXPECT_EQ(w.menuItem("mEdit_3")->text(), "Undo Edit");
+  study.setCaseChanged(false);
   started.choose("mEdit_3");
+  EXPECT_TRUE(study.caseChanged());
+  EXPECT_FALSE(w.menuItem("mEdit_3")->isEnabled());
   EXPECT_EQ(recep.text(5, 2), "44.0");
   EXPECT_FALSE(results.text(2, 1).empty());
   EXPECT_FALSE(w.command(3)->isVisible());

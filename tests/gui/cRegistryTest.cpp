@@ -61,14 +61,4 @@ TEST_F(Registry, SaveWritesTheStudysValuesUnderTheProgramName) {
   EXPECT_EQ(store.getSetting("other", "UserSelect", "Units", "absent"), "absent");
 }
 
-TEST(RegistryNumericValue, TakesTheLeadingNumberRoundedToAWholeNumber) {
-  EXPECT_EQ(cRegistry::numericValue("12abc"), 12);
-  EXPECT_EQ(cRegistry::numericValue("  -4"), -4);
-  EXPECT_EQ(cRegistry::numericValue("+2"), 2);
-  EXPECT_EQ(cRegistry::numericValue("2.6"), 3);
-  EXPECT_EQ(cRegistry::numericValue("."), 0);
-  EXPECT_EQ(cRegistry::numericValue("-"), 0);
-  EXPECT_EQ(cRegistry::numericValue("3000000000"), 0);
-}
-
 }  // namespace
