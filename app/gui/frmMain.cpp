@@ -59,6 +59,8 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
   buildMenus();
   buildControls();
   setWindowTitle(QString::fromLatin1(kTitle));
+  // Room for the equipment sheet's ten columns and the results' fifteen.
+  resize(1280, 820);
 }
 
 frmMain::~frmMain() = default;
@@ -180,7 +182,8 @@ void frmMain::buildControls() {
   input->addWidget(receptors_->grid());
   input->addWidget(labels_[0]);
   input->addWidget(equipment_->grid());
-  layout->addWidget(frameInput_, 2);
+  input->addStretch(1);
+  layout->addWidget(frameInput_);
 
   frameResult_ = new QGroupBox(QStringLiteral("Results"), central);
   frameResult_->setObjectName(QStringLiteral("frameResult"));
@@ -192,7 +195,10 @@ void frmMain::buildControls() {
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));
   result->addWidget(note, 2, 0, 1, 2);
-  layout->addWidget(frameResult_, 1);
+  result->setRowStretch(3, 1);
+  layout->addWidget(frameResult_);
+  // Spare height goes below the frames: the sheets show the rows they are given.
+  layout->addStretch(1);
 
   // Clicks on a frame, for zooming; they reach the frame through its
   // disabled sheets while a zoom mode is on.
