@@ -306,7 +306,10 @@ void frmMain::showEmptyCase() { showUnits(study_.units); }
 void frmMain::closeEvent(QCloseEvent* event) {
   // The exit path decides; the window stays unless it ends the program.
   event->ignore();
-  if (events_) events_->endSession();
+  if (events_) {
+    events_->commitPendingEdits();
+    events_->endSession();
+  }
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
