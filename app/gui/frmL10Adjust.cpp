@@ -73,11 +73,13 @@ void frmL10Adjust::showEvent(QShowEvent* event) {
 bool frmL10Adjust::eventFilter(QObject* watched, QEvent* event) {
   if (watched == txtAdjustment_ && event->type() == QEvent::FocusOut && !validating_) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    // Cancel never validates; neither does a message box or another window
-    // taking the focus for a moment.
+    // Cancel never validates, and OK validates when it is pressed, so the
+    // user is told once; a message box or another window taking the focus
+    // for a moment is not leaving the box either.
     const bool toOtherWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
-    const bool toCancel = QApplication::focusWidget() == cmdCancel_;
-    if (!toOtherWindow && !toCancel && isVisible()) {
+    QWidget* next = QApplication::focusWidget();
+    const bool toCloseButton = next == cmdCancel_ || next == cmdOk_;
+    if (!toOtherWindow && !toCloseButton && isVisible()) {
       float value = 0.0f;
       if (validateBox(value)) txtAdjustment_->setText(QString::fromStdString(format0_0(value)));
     }
