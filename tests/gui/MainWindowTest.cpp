@@ -115,6 +115,11 @@ TEST_F(MainWindow, AnLmaxTypedAsNaIsTheMarkerAndOtherTextStoresNothing) {
   grid.setText(6, 1, "1e39");
   started.events().equipmentValueChanged(6, 1);
   EXPECT_FLOAT_EQ(equipment(1)->spec_lmax, 80.0f);
+  // A distance beyond single precision is no distance: it could not be saved.
+  equip->type(9, 1, QString("1") + QString(39, '0'));
+  EXPECT_EQ(equip->text(9, 1), "");
+  EXPECT_EQ(link(1, 1)->distance, 0.0f);
+  EXPECT_TRUE(window().command(3)->isVisible());
 }
 
 TEST_F(MainWindow, ADescriptionOutsideTheListKeepsItsTextAndFillsNothing) {
