@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "SF_FilePrompt.h"
-#include "casefile/mParseField.h"
+#include "study/mParseField.h"
 #include "equipment/mEquipmentListFile.h"
 #include "equipment/mProgramDirectory.h"
 #include "report/mDateText.h"

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/platform/mCodePage.h"
-#include "casefile/mParseField.h"
+#include "study/mParseField.h"
 #include "criteria/cNoiseLimits.h"
 #include "study/IMessageService.h"
 #include "study/cStudy.h"
