@@ -9,6 +9,7 @@
 
 #include <QPointer>
 
+#include "app/platform/cSheetGrid.h"
 #include "study/IResultsSheetView.h"
 
 class QWidget;

@@ -1,0 +1,662 @@
+#include "app/gui/cMainEvents.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/gui/cRegistry.h"
+#include "app/gui/frmAbout.h"
+#include "app/gui/frmL10Adjust.h"
+#include "app/gui/frmMain.h"
+#include "app/platform/cCursorFile.h"
+#include "app/platform/cSheetGrid.h"
+#include "app/platform/IDocumentOpener.h"
+#include "app/platform/mCodePage.h"
+#include "compute/mProcess.h"
+#include "criteria/ui/frmCriteria.h"
+#include "criteria/ui/frmLimits.h"
+#include "equipment/ui/frmModEquipList.h"
+#include "report/ui/frmReport.h"
+#include "SF_FilePrompt.h"
+#include "study/cEquipment.h"
+#include "study/cStudy.h"
+#include "study/IMessageService.h"
+#include "study/mFormat.h"
+#include "study/mMarkers.h"
+#include "study/mParseField.h"
+#include "study/ui/cEquipmentSheet.h"
+#include "study/ui/cReceptors.h"
+#include "study/ui/cResults.h"
+
+namespace {
+
+constexpr const char* kUserGuide = "Tarnwick_UserGuide.pdf";
+constexpr const char* kLineBreaks = "\n\n";
+
+// A number cell as a stored level or distance: a finite 32-bit float, or
+// nothing for an empty cell or a number beyond the float range (which would
+// be saved as "Infinity" and make the case file unreadable).
+std::optional<float> cellFloat(const cSheetGrid& grid, int col, int row) {
+  const std::optional<double> value = grid.number(col, row);
+  if (!value || !std::isfinite(*value) || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(*value);
+}
+
+std::string upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+std::string lmaxText(float value) { return isValueNA(value) ? std::string("N/A") : format0_0(value); }
+
+}  // namespace
+
+cMainEvents::cMainEvents(frmMain& window, cStudy& study, cEquipment& equipmentManager, Services services)
+    : window_(window), study_(study), equipmentManager_(equipmentManager), services_(std::move(services)) {}
+
+// ----------------------------------------------------------------- wiring
+
+void cMainEvents::connectWindow() {
+  auto route = [this](const char* name, std::function<void()> handler) {
+    QAction* action = window_.menuItem(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] {
+      commitPendingEdits();
+      handler();
+    });
+  };
+  route("mFile_0", [this] { fileNew(); });
+  route("mFile_1", [this] { fileOpen(); });
+  route("mFile_2", [this] { fileSave(); });
+  route("mFile_3", [this] { fileSaveAs(); });
+  route("mExport_0", [this] { fileExport(1); });
+  route("mExport_1", [this] { fileExport(2); });
+  route("mFile_6", [this] { endSession(); });
+  route("mEdit_0", [this] { editCopy(); });
+  route("mEdit_1", [this] { editPaste(); });
+  route("mEdit_2", [this] { editDelete(); });
+  route("mEdit_3", [this] { editUndo(); });
+  route("mZoom_1", [this] { setZoomMode(1); });
+  route("mZoom_2", [this] { setZoomMode(2); });
+  route("mOptions_0", [this] { modifyEquipmentList(); });
+  route("mUnits_0", [this] { setUnits(0); });
+  route("mUnits_1", [this] { setUnits(1); });
+  route("mHelp_0", [this] { openUserGuide(); });
+  route("mHelp_1", [this] { showAbout(); });
+
+  const std::function<void()> buttons[] = {[this] { noiseLimitCriteria(); }, [this] { l10Calculation(); },
+                                           [this] { noiseLimits(); }, [this] { checkInputData(); }};
+  for (int i = 0; i < 4; ++i) {
+    connect(window_.command(i), &QPushButton::clicked, this, [this, handler = buttons[i]] {
+      commitPendingEdits();
+      handler();
+    });
+  }
+  connect(window_.cmboMetric(), &QComboBox::activated, this, &cMainEvents::metricChosen);
+  connect(window_.txtCase(), &QLineEdit::textEdited, this, &cMainEvents::caseDescriptionEdited);
+
+  cSheetGrid* recep = window_.receptors().grid();
+  connect(recep, &cSheetGrid::focusLost, this, &cMainEvents::receptorFocusLost);
+  connect(recep, &cSheetGrid::blockSelected, this,
+          [this](int, int, int, int, bool wholeRows) { receptorBlockSelected(wholeRows); });
+  connect(recep, &cSheetGrid::cellEntered, this, [this](int, int) { receptorCellEntered(); });
+  connect(recep, &cSheetGrid::activeRowChanged, this, [this](int row, int) { receptorRowChanged(row); });
+  connect(recep, &cSheetGrid::keyTyped, this, &cMainEvents::receptorKeyTyped);
+  connect(recep, &cSheetGrid::valueChanged, this, &cMainEvents::receptorValueChanged);
+  connect(recep, &cSheetGrid::listItemChosen, this, [this](int col, int row, int) {
+    if (col == 2) receptorLandUseChosen(row);
+  });
+  connect(recep, &cSheetGrid::userEditStarted, this, &cMainEvents::userEditStarted);
+
+  cSheetGrid* equip = window_.equipmentSheet().grid();
+  connect(equip, &cSheetGrid::focusLost, this, &cMainEvents::equipmentFocusLost);
+  connect(equip, &cSheetGrid::blockSelected, this,
+          [this](int, int, int, int, bool wholeRows) { equipmentBlockSelected(wholeRows); });
+  connect(equip, &cSheetGrid::cellEntered, this, [this](int, int row) { equipmentCellEntered(row); });
+  connect(equip, &cSheetGrid::keyTyped, this, &cMainEvents::equipmentKeyTyped);
+  connect(equip, &cSheetGrid::checkBoxClicked, this, &cMainEvents::equipmentCheckBoxClicked);
+  connect(equip, &cSheetGrid::valueChanged, this, &cMainEvents::equipmentValueChanged);
+  connect(equip, &cSheetGrid::userEditStarted, this, &cMainEvents::userEditStarted);
+}
+
+void cMainEvents::commitPendingEdits() {
+  window_.receptors().grid()->commitPendingEdit();
+  window_.equipmentSheet().grid()->commitPendingEdit();
+  const std::string text = mCodePage::fromQString(window_.txtCase()->text());
+  if (text != study_.caseDescription) {
+    study_.caseDescription = text;
+    study_.setCaseChanged(true);
+  }
+}
+
+void cMainEvents::recompute() { mProcess::processReceptor(study_); }
+
+bool cMainEvents::askYesNo(const std::string& text) {
+  return services_.messages.show(text, "VORN", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) !=
+         MessageAnswer::No;
+}
+
+bool cMainEvents::askBeforeLosingCase(const char* firstLine, const char* question) {
+  if (!study_.caseChanged()) return true;
+  return askYesNo(std::string(firstLine) + kLineBreaks + question);
+}
+
+void cMainEvents::refreshUnits() { window_.showUnits(study_.units); }
+
+// ------------------------------------------------------------------- File
+
+void cMainEvents::fileNew() {
+  if (!askBeforeLosingCase("If you start a new case, without first saving the current case, the current case data "
+                           "will be lost.",
+                           "Do you want to start a new case?")) {
+    return;
+  }
+  study_.setCaseChanged(false);
+  study_.caseProcessed = false;
+  study_.caseFile.closeCase();
+  refreshUnits();
+  // The snapshot belongs to the case just closed.
+  window_.UndoMsgState(4);
+  window_.setEditMenu(7);
+}
+
+void cMainEvents::fileOpen() {
+  if (!askBeforeLosingCase("If you open a new case, without first saving the current case, the current case data "
+                           "will be lost.",
+                           "Do you want to open a new case?")) {
+    return;
+  }
+  study_.setCaseChanged(false);
+  study_.caseProcessed = false;
+  study_.caseFile.openCase(services_.prompt);
+  refreshUnits();
+  window_.UndoMsgState(4);
+  window_.setEditMenu(7);
+}
+
+bool cMainEvents::fileSave() {
+  // Without a file there is nowhere to save over: ask for a name instead.
+  if (!study_.caseFile.bCaseOpen) return fileSaveAs();
+  if (!study_.caseFile.saveCase()) return false;
+  study_.setCaseChanged(false);
+  return true;
+}
+
+bool cMainEvents::fileSaveAs() {
+  // A cancelled prompt or a failed write leaves the case unsaved, and Exit
+  // must still ask about it.
+  if (!study_.caseFile.saveCaseAs(services_.prompt)) return false;
+  study_.setCaseChanged(false);
+  return true;
+}
+
+void cMainEvents::fileExport(int type) {
+  frmReport dialog(study_, services_.prompt, &window_);
+  dialog.SetFile(type);
+  dialog.exec();
+}
+
+bool cMainEvents::endSession() {
+  if (study_.caseChanged() &&
+      !askYesNo(std::string("If you exit, without first saving the current case, the current case data will be lost.") +
+                kLineBreaks + "Do you want to exit?")) {
+    return false;
+  }
+  if (study_.equipmentChanged &&
+      !askYesNo(std::string("If you exit, without first saving the modified equipment list, the modified equipment "
+                            "will be lost.") +
+                kLineBreaks + "Do you want to exit?")) {
+    return false;
+  }
+  services_.registry.saveSettings(study_);
+  if (services_.quit) services_.quit();
+  return true;
+}
+
+// ------------------------------------------------------------------- Edit
+
+void cMainEvents::editCopy() { study_.copy(); }
+
+void cMainEvents::editPaste() {
+  pasting_ = true;
+  study_.paste();
+  pasting_ = false;
+}
+
+void cMainEvents::editDelete() {
+  if (study_.spreadFocus == 1) {
+    window_.receptors().Delete();
+  } else if (study_.spreadFocus == 2) {
+    window_.equipmentSheet().Delete();
+  } else {
+    return;
+  }
+  study_.setCaseChanged(true);
+}
+
+void cMainEvents::editUndo() {
+  study_.restoreState();
+  // The case now differs from what was saved, whatever it was before.
+  study_.setCaseChanged(true);
+}
+
+// ------------------------------------------------------------------- Zoom
+
+void cMainEvents::applyZoomCursor(int mode) {
+  if (mode == 0) {
+    window_.unsetCursor();
+    return;
+  }
+  QCursor cursor(mode == 1 ? Qt::CrossCursor : Qt::PointingHandCursor);
+  cCursorFile::load(services_.programDir + (mode == 1 ? "zoom_in.cur" : "zoom_out.cur"), cursor);
+  window_.setCursor(cursor);
+}
+
+void cMainEvents::setZoomMode(int mode) {
+  zoomMode_ = mode;
+  const bool enabled = mode == 0;
+  window_.receptors().grid()->setEnabled(enabled);
+  window_.equipmentSheet().grid()->setEnabled(enabled);
+  window_.results().grid()->setEnabled(enabled);
+  window_.command(3)->setEnabled(enabled);
+
+  QAction* zoomIn = window_.menuItem(QStringLiteral("mZoom_1"));
+  QAction* zoomOut = window_.menuItem(QStringLiteral("mZoom_2"));
+  zoomIn->setChecked(mode == 1);
+  zoomOut->setChecked(mode == 2);
+  if (mode == 1) {
+    zoomIn->setEnabled(true);
+    zoomOut->setEnabled(false);
+  } else if (mode == 2) {
+    zoomOut->setEnabled(true);
+    zoomIn->setEnabled(false);
+  } else {
+    zoomIn->setEnabled(!frameZoomed_);
+    zoomOut->setEnabled(frameZoomed_);
+  }
+  applyZoomCursor(mode);
+}
+
+void cMainEvents::frameClicked(int frame) {
+  if (zoomMode_ == 1) {
+    if (frame == 0) window_.enlargeInputFrame();
+    else window_.enlargeResultFrame();
+    frameZoomed_ = true;
+  } else if (zoomMode_ == 2) {
+    window_.layoutNormal();
+    frameZoomed_ = false;
+  } else {
+    return;
+  }
+  setZoomMode(0);
+}
+
+// --------------------------------------------------------- Options, Help
+
+void cMainEvents::modifyEquipmentList() {
+  frmModEquipList dialog(study_, equipmentManager_.colList, services_.prompt, services_.programDir,
+                         [this] { window_.equipmentSheet().loadDescriptions(); }, &window_);
+  dialog.exec();
+}
+
+void cMainEvents::setUnits(int units) {
+  if (units != 0 && study_.units == 0) {
+    study_.recomputeDistance(1);
+    study_.displayLinks();
+  } else if (units == 0 && study_.units == 1) {
+    study_.recomputeDistance(0);
+    study_.displayLinks();
+  }
+  study_.units = units == 0 ? 0 : 1;
+  refreshUnits();
+}
+
+void cMainEvents::openUserGuide() {
+  bool opened = false;
+  try {
+    opened = services_.opener.openDocument(services_.programDir, kUserGuide, "");
+  } catch (...) {
+    opened = false;
+  }
+  if (!opened) services_.messages.show(std::string("Error openning ") + kUserGuide, "VORN", MessageIcon::Critical);
+}
+
+void cMainEvents::showAbout() {
+  frmAbout about(&window_);
+  about.exec();
+}
+
+// ---------------------------------------------------------------- Buttons
+
+void cMainEvents::noiseLimitCriteria() {
+  frmCriteria dialog(study_, services_.prompt, services_.programDir, &window_);
+  dialog.exec();
+  const cCriteriaOutcome outcome = dialog.outcome();
+  outcome.apply(study_);
+  // Default criteria bring the study back to L10; the list shows it and the
+  // results are relabelled whether or not L10 was shown before.
+  if (outcome.accepted && outcome.defaultLoaded) window_.showNoiseMetric(study_.NoiseMetric);
+}
+
+void cMainEvents::l10Calculation() {
+  frmL10Adjust dialog(services_.messages, &window_);
+  dialog.setAdjustment(study_.adjustmentFactor);
+  dialog.setDefaultAdjustment(study_.adjustmentFactorDefault);
+  dialog.exec();
+  if (!dialog.changed()) return;
+  study_.adjustmentFactor = dialog.adjustment();
+  study_.setCaseChanged(true);
+  // L10 results shown and exported follow the new adjustment at once.
+  recompute();
+}
+
+void cMainEvents::noiseLimits() {
+  // The receptor with its messages, then the criteria quietly, so the user
+  // sees at most one message.
+  if (!study_.NoiseLimits.Limits.readyToShow()) return;
+  frmLimits dialog(study_, &window_);
+  dialog.exec();
+}
+
+void cMainEvents::checkInputData() {
+  mProcess::processReceptor(study_, true);
+  window_.results().clearSelection();
+}
+
+// ----------------------------------------------------- Metric, description
+
+void cMainEvents::metricChosen(int index) {
+  const QString text = window_.cmboMetric()->itemText(index);
+  if (text == QLatin1String("L10")) study_.NoiseMetric = 2;
+  else if (text == QLatin1String("Leq")) study_.NoiseMetric = 1;
+  if (metricReady_) {
+    window_.results().metricLable(study_.NoiseMetric);
+    window_.command(1)->setVisible(study_.NoiseMetric == 2);
+    recompute();
+  }
+  metricReady_ = true;
+}
+
+void cMainEvents::caseDescriptionEdited() {
+  study_.caseDescription = mCodePage::fromQString(window_.txtCase()->text());
+  study_.setCaseChanged(true);
+}
+
+void cMainEvents::caseDescriptionLeft() {
+  study_.caseDescription = mCodePage::fromQString(window_.txtCase()->text());
+  study_.setCaseChanged(true);
+}
+
+// --------------------------------------------------------- Receptor sheet
+
+void cMainEvents::ensureReceptor(int row) {
+  for (auto id = static_cast<int>(study_.colReceptors.size()) + 1; id <= row; ++id) study_.addReceptor(id);
+}
+
+void cMainEvents::ensureEquipment(int row) {
+  for (auto id = static_cast<int>(study_.colEquipment.size()) + 1; id <= row; ++id) study_.addEquipment(id);
+}
+
+void cMainEvents::receptorFocusLost() {
+  // The loss is reported after the event that moved the focus: when that
+  // gave the equipment sheet the focus, its own claim stands.
+  if (study_.spreadFocus == 1) study_.spreadFocus = 0;
+  window_.receptors().grid()->clearSelection();
+  study_.updateLinks();
+}
+
+void cMainEvents::receptorBlockSelected(bool wholeRows) {
+  study_.spreadFocus = 1;
+  window_.setEditMenu(wholeRows ? 5 : 6);
+}
+
+void cMainEvents::receptorCellEntered() {
+  // A single cell is a selection to copy from too.
+  study_.spreadFocus = 1;
+  window_.setEditMenu(6);
+}
+
+void cMainEvents::receptorRowChanged(int row) {
+  if (row < 1) return;
+  study_.setReceptorID(row);
+  study_.outlineReceptor(row);
+  recompute();
+}
+
+void cMainEvents::keyTyped(int code) {
+  if (code == 3) {
+    editCopy();
+  } else if (code == 22) {
+    editPaste();
+  } else {
+    study_.editOperation = 3;
+  }
+}
+
+void cMainEvents::receptorKeyTyped(int code) { keyTyped(code); }
+
+void cMainEvents::userEditStarted() {
+  // A paste holds its own snapshot; a Delete-key clear takes one for all
+  // the cells it empties.
+  if (pasting_) return;
+  study_.holdState(3);
+}
+
+void cMainEvents::receptorValueChanged(int col, int row) {
+  if (col < 1 || row < 1) return;
+  cSheetGrid& grid = *window_.receptors().grid();
+  // Every user edit outside a paste or a block clear is one undo step, so
+  // Undo never goes back past the edit its caption names.
+  if (!pasting_ && !grid.inUserBatch() && !receptorHeld_) {
+    study_.editOperation = 3;
+    study_.holdState(3);
+  }
+  receptorHeld_ = false;
+  study_.setCaseChanged(true);
+  ensureReceptor(row);
+  std::shared_ptr<cReceptorRecord> receptor;
+  study_.getReceptor(receptor, row);
+  study_.setReceptorID(row);
+  switch (col) {
+    case 1: receptor->description = grid.text(1, row); break;
+    case 2: receptor->setLandUseTxt(grid.text(2, row)); break;
+    case 3:
+    case 4:
+    case 5: {
+      const std::optional<float> value = cellFloat(grid, col, row);
+      if (!value && !grid.isEmpty(col, row)) grid.clearValues(col, row, col, row);
+      const float stored = value.value_or(0.0f);
+      if (col == 3) receptor->dayBase = stored;
+      else if (col == 4) receptor->eveBase = stored;
+      else receptor->niteBase = stored;
+      break;
+    }
+    default: break;
+  }
+  study_.updateLinks();
+  recompute();
+}
+
+void cMainEvents::receptorLandUseChosen(int row) {
+  if (row < 1) return;
+  if (!pasting_) {
+    study_.holdState(3);
+    receptorHeld_ = true;
+  }
+  ensureReceptor(row);
+  std::shared_ptr<cReceptorRecord> receptor;
+  study_.getReceptor(receptor, row);
+  receptor->setLandUseTxt(window_.receptors().grid()->text(2, row));
+  study_.setCaseChanged(true);
+  recompute();
+  study_.setReceptorID(row);
+  recompute();
+  window_.setEditMenu(3);
+}
+
+// -------------------------------------------------------- Equipment sheet
+
+void cMainEvents::equipmentFocusLost() {
+  if (study_.spreadFocus == 2) study_.spreadFocus = 0;
+  window_.equipmentSheet().grid()->clearSelection();
+}
+
+void cMainEvents::equipmentBlockSelected(bool wholeRows) {
+  study_.spreadFocus = 2;
+  window_.setEditMenu(wholeRows ? 5 : 6);
+}
+
+void cMainEvents::equipmentCellEntered(int row) {
+  study_.spreadFocus = 2;
+  window_.equipmentSheet().LinkInputLock(row);
+  window_.setEditMenu(6);
+}
+
+void cMainEvents::equipmentKeyTyped(int code) { keyTyped(code); }
+
+void cMainEvents::equipmentCheckBoxClicked(int col, int row, bool checked) {
+  if (window_.gSoftwareButton || row < 1) return;
+  cSheetGrid& grid = *window_.equipmentSheet().grid();
+  // Each click is one user action and one undo step.
+  if (!pasting_) {
+    study_.holdState(3);
+    window_.setEditMenu(3);
+  }
+  ensureEquipment(row);
+  study_.setCaseChanged(true);
+  std::shared_ptr<cEquipmentRecord> equipment;
+  study_.getEquipment(equipment, row);
+  switch (col) {
+    case 1: equipment->active = checked; break;
+    case 3: equipment->impactDevice = checked ? 0 : 1; break;
+    case 5:
+      // A box that would select an "N/A" Lmax is refused, for either box.
+      if ((checked && isValueNA(equipment->spec_lmax)) || (!checked && isValueNA(equipment->actual_lmax))) {
+        grid.setChecked(5, row, !checked);
+        break;
+      }
+      equipment->spec_select = checked;
+      grid.setChecked(7, row, !checked);
+      break;
+    case 7:
+      if ((checked && isValueNA(equipment->actual_lmax)) || (!checked && isValueNA(equipment->spec_lmax))) {
+        grid.setChecked(7, row, !checked);
+        break;
+      }
+      equipment->spec_select = !checked;
+      grid.setChecked(5, row, !checked);
+      break;
+    default: break;
+  }
+  recompute();
+}
+
+void cMainEvents::equipmentValueChanged(int col, int row) {
+  if (col < 1 || row < 1) return;
+  cEquipmentSheet& sheet = window_.equipmentSheet();
+  cSheetGrid& grid = *sheet.grid();
+  const bool snapshot = !pasting_ && !grid.inUserBatch();
+  if (snapshot) {
+    study_.editOperation = 3;
+    study_.holdState(3);
+  }
+  study_.setCaseChanged(true);
+  ensureEquipment(row);
+  std::shared_ptr<cEquipmentRecord> equipment;
+  study_.getEquipment(equipment, row);
+  switch (col) {
+    case 1:
+      sheet.LinkInputLock(row);
+      equipment->active = grid.isChecked(1, row);
+      break;
+    case 2:
+      equipment->description = grid.text(2, row);
+      fillFromList(row, grid.listIndex(2, row));
+      break;
+    case 3: equipment->impactDevice = grid.isChecked(3, row) ? 0 : 1; break;
+    case 4: {
+      const std::optional<float> fraction = cellFloat(grid, 4, row);
+      const double usage = fraction ? static_cast<double>(*fraction) * 100.0 : 0.0;
+      equipment->usage = std::fabs(usage) <= std::numeric_limits<float>::max() ? static_cast<float>(usage) : 0.0f;
+      break;
+    }
+    case 5: {
+      const bool spec = grid.isChecked(5, row);
+      const bool selectsNA = spec ? isValueNA(equipment->spec_lmax) : isValueNA(equipment->actual_lmax);
+      if (!selectsNA) equipment->spec_select = spec;
+      break;
+    }
+    case 6:
+    case 8: {
+      const std::string text = upper(grid.text(col, row));
+      grid.setText(col, row, text);
+      float& lmax = col == 6 ? equipment->spec_lmax : equipment->actual_lmax;
+      if (const std::optional<float> value = parseFloatField(text)) lmax = *value;
+      else if (text == "N/A") lmax = valueNA;
+      break;
+    }
+    case 9:
+    case 10: {
+      std::shared_ptr<cLinkRecord> link;
+      bool found = study_.getLink(link, study_.receptorID(), row);
+      if (!found && col == 9) {
+        study_.updateLinks();
+        found = study_.getLink(link, study_.receptorID(), row);
+      }
+      if (!found) break;
+      if (sheet.LinkInputLock(row)) {
+        grid.clearValues(col, row, col, row);
+        break;
+      }
+      const std::optional<float> value = cellFloat(grid, col, row);
+      if (!value && !grid.isEmpty(col, row)) grid.clearValues(col, row, col, row);
+      (col == 9 ? link->distance : link->sheilding) = value.value_or(0.0f);
+      break;
+    }
+    default: break;
+  }
+  recompute();
+}
+
+void cMainEvents::fillFromList(int row, int index) {
+  // Text that is not an entry of the list (pasted, or a list without
+  // entries) keeps the description alone.
+  const auto& list = equipmentManager_.colList;
+  if (index < 0 || index >= static_cast<int>(list.size()) || row < 1) return;
+  study_.setCaseChanged(true);
+  const std::shared_ptr<cEquipmentRecord> entry = list[static_cast<std::size_t>(index)];
+  ensureEquipment(row);
+  study_.updateLinks();
+  std::shared_ptr<cEquipmentRecord> equipment;
+  study_.getEquipment(equipment, row);
+
+  cSheetGrid& grid = *window_.equipmentSheet().grid();
+  window_.gSoftwareButton = true;
+  grid.setChecked(1, row, true);
+  equipment->active = true;
+  equipment->impactDevice = entry->impactDevice;
+  equipment->usage = entry->usage;
+  equipment->spec_select = entry->spec_select;
+  equipment->spec_lmax = entry->spec_lmax;
+  equipment->actual_lmax = entry->actual_lmax;
+  grid.setChecked(3, row, equipment->impactDevice == 0);
+  grid.setNumber(4, row, equipment->usage / 100.0);
+  grid.setChecked(5, row, equipment->spec_select);
+  grid.setChecked(7, row, !equipment->spec_select);
+  grid.setText(6, row, lmaxText(equipment->spec_lmax));
+  grid.setText(8, row, lmaxText(equipment->actual_lmax));
+  // The shielding shown and the one computed stay the same value.
+  std::shared_ptr<cLinkRecord> link;
+  if (study_.getLink(link, study_.receptorID(), row)) {
+    link->sheilding = 0.0f;
+    grid.setNumber(10, row, 0.0);
+  }
+  window_.gSoftwareButton = false;
+}

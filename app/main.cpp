@@ -1,0 +1,40 @@
+// VORN: predicts construction-equipment noise at receptors and compares it
+// with noise limits. Builds the application and its platform services and
+// hands them to the startup routine.
+
+#include <cstdlib>
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+#include "SF_QtFileDialog.h"
+#include "app/gui/cProgram.h"
+#include "app/gui/frmMain.h"
+#include "app/gui/mMain.h"
+#include "app/platform/cQtDocumentOpener.h"
+#include "app/platform/cQtMessageService.h"
+#include "app/platform/cQtSettingsStore.h"
+#include "equipment/mProgramDirectory.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  cQtMessageService messages;
+  SF_QtFileDialog fileDialog;
+  cQtSettingsStore settings;
+  cQtDocumentOpener opener;
+  cStartupServices services{messages, fileDialog, settings, opener, programDirectory(),
+                            [] { QCoreApplication::exit(0); }};
+  std::unique_ptr<cProgram> program = mMain::startup(services);
+  if (!program) return 1;
+  messages.setParent(program->window.get());
+
+  // For the test that starts this executable: choose File > Exit once the
+  // window is up. Nothing else reads the environment.
+  if (const char* script = std::getenv("VORN_TEST_EXIT_AFTER_START"); script && *script == '1') {
+    QTimer::singleShot(0, program->window.get(), [&program] {
+      if (QAction* exit = program->window->menuItem(QStringLiteral("mFile_6"))) exit->trigger();
+    });
+  }
+  return app.exec();
+}
