@@ -9,6 +9,11 @@ cGridHeader::cGridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) 
   setSectionsClickable(false);
   setHighlightSections(false);
   setRowCount(1);
+  // Narrow columns wrap their headings, so the rows grow with the widths.
+  connect(this, &QHeaderView::sectionResized, this, [this] {
+    updateGeometry();
+    viewport()->update();
+  });
 }
 
 void cGridHeader::setRowCount(int rows) {
@@ -55,12 +60,28 @@ int cGridHeader::spanAt(int row, int col) const {
   return std::clamp(span, 1, cols_ - col);
 }
 
+int cGridHeader::spanWidth(int col, int span) const {
+  int width = 0;
+  for (int c = col; c < col + span; ++c) width += sectionSize(c);
+  return width;
+}
+
+// A heading keeps its own line breaks and wraps at word boundaries where its
+// columns are too narrow for a line; a word wider than the columns is clipped.
 int cGridHeader::rowHeight(int row) const {
-  int lines = 1;
-  for (const QString& text : texts_[static_cast<std::size_t>(row)]) {
-    lines = std::max(lines, static_cast<int>(text.count('\n')) + 1);
+  const QFontMetrics metrics = fontMetrics();
+  int height = metrics.lineSpacing();
+  for (int col = 0; col < cols_;) {
+    const int span = spanAt(row, col);
+    const QString& heading = texts_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    const int width = spanWidth(col, span) - textMargin * 2;
+    if (!heading.isEmpty() && width > 0) {
+      const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 1 << 16), textFlags, heading);
+      height = std::max(height, bounds.height());
+    }
+    col += span;
   }
-  return lines * fontMetrics().lineSpacing() + 8;
+  return height + 8;
 }
 
 QSize cGridHeader::sizeHint() const {
@@ -76,8 +97,7 @@ void cGridHeader::paintEvent(QPaintEvent*) {
     const int height = rowHeight(row);
     for (int col = 0; col < cols_;) {
       const int span = spanAt(row, col);
-      int width = 0;
-      for (int c = col; c < col + span; ++c) width += sectionSize(c);
+      const int width = spanWidth(col, span);
       const QRect rect(sectionViewportPosition(col), top, width, height);
       if (width > 0 && rect.right() >= 0 && rect.left() <= viewport()->width()) {
         QStyleOptionHeader option;
@@ -87,7 +107,7 @@ void cGridHeader::paintEvent(QPaintEvent*) {
         option.state |= QStyle::State_Enabled;
         style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, this);
         painter.setPen(palette().color(QPalette::ButtonText));
-        painter.drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignCenter, text(row, col));
+        painter.drawText(rect.adjusted(textMargin, 1, -textMargin, -1), textFlags, text(row, col));
       }
       col += span;
     }

@@ -29,7 +29,10 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 
 private:
+  static constexpr int textMargin = 2;
+  static constexpr int textFlags = Qt::AlignCenter | Qt::TextWordWrap;
   int rowHeight(int row) const;
+  int spanWidth(int col, int span) const;
 
   int cols_ = 0;
   std::vector<std::vector<QString>> texts_;

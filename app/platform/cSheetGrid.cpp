@@ -142,6 +142,8 @@ cSheetGrid::cSheetGrid(QWidget* parent) : QWidget(parent) {
   table_ = new cGridTable(this);
   header_ = new cGridHeader(table_);
   table_->setHorizontalHeader(header_);
+  // Headings wrap within their columns, so a width change can change the height.
+  connect(header_, &QHeaderView::sectionResized, this, [this] { updateHeight(); });
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   table_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -210,6 +212,7 @@ std::string cSheetGrid::columnHeading(int col, int headingRow) const {
 void cSheetGrid::spanColumnHeading(int headingRow, int firstCol, int colCount) {
   const int row = headingRow <= 0 ? header_->rowCount() - 1 : headingRow - 1;
   header_->setSpan(row, firstCol - 1, colCount);
+  updateHeight();
 }
 
 int cSheetGrid::columnHeadingSpan(int headingRow, int col) const {
