@@ -68,8 +68,13 @@ function(vorn_check_programs prefix programdir examples gui work)
   vorn_expect_text("sfdata's help" "${help}" "sfdata levels FILE")
 
   if("vorn" IN_LIST programs)
-    # Help > User Guide and the zoom cursors look beside the program.
-    foreach(data Tarnwick_UserGuide.pdf zoom_in.cur zoom_out.cur)
+    # Help > User Guide and the zoom cursors look beside the program; the
+    # guide is there unless the build left it out (GUIDE given as OFF).
+    set(beside zoom_in.cur zoom_out.cur)
+    if(NOT DEFINED GUIDE OR GUIDE)
+      list(APPEND beside Tarnwick_UserGuide.pdf)
+    endif()
+    foreach(data IN LISTS beside)
       vorn_expect_file("${prefix}/${programdir}/${data}")
     endforeach()
     file(MAKE_DIRECTORY ${work}/home)
