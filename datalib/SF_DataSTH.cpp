@@ -37,7 +37,9 @@ std::string dataLine(std::int16_t record, const SF_Spectrum& spectrum) {
   const auto time = spectrum.Time();
   line += time->TODstring();
   line += ',';
-  SF_FileText::appendShortest(line, time->RelSeconds());
+  // RelSeconds is a double: written in full so that a time a fraction of a
+  // second from a reference hours away keeps its digits.
+  SF_FileText::appendShortestDouble(line, time->RelSeconds());
   for (int b = spectrum.LowBand(); b <= spectrum.HighBand(); ++b) {
     line += ',';
     SF_FileText::appendLevel(line, spectrum.SPL(static_cast<std::int16_t>(b)));
