@@ -1,6 +1,8 @@
 #include "cli/mBatch.h"
 
 #include <charconv>
+#include <exception>
+#include <new>
 
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
@@ -202,7 +204,8 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   return exitReported;
 }
 
-int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err) {
+int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
+         std::ostream& err) try {
   Options options;
   std::string error;
   if (!parseArguments(args, options, error)) {
@@ -215,6 +218,14 @@ int main(const std::vector<std::string>& args, const std::string& programDir, st
     return exitReported;
   }
   return run(options, programDir, out, err);
+} catch (const std::bad_alloc&) {
+  // Reading the case already turns this into its own message; what is left
+  // is a case too large to compute or report.
+  err << "vorn-batch: not enough memory to finish\n";
+  return exitCannotRun;
+} catch (const std::exception& e) {
+  err << "vorn-batch: " << e.what() << "\n";
+  return exitCannotRun;
 }
 
 }  // namespace mBatch

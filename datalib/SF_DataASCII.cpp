@@ -1,5 +1,6 @@
 #include "SF_DataASCII.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,25 +29,42 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading; directories and unopenable paths give null.
-FilePtr openForReading(const std::string& name) {
-  FilePtr f(std::fopen(name.c_str(), "rb"));
-  if (!f) return nullptr;
+// Opens a regular file for reading. The open itself does not wait: a pipe
+// without a writer would otherwise hold the caller for ever. Pipes, devices,
+// sockets, directories and files over maxBytes give null.
+FilePtr openForReading(const std::string& name, std::uint64_t maxBytes, std::uint64_t& size) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
   struct stat st {};
-  if (fstat(fileno(f.get()), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    return nullptr;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FilePtr f(fdopen(fd, "rb"));
+  if (!f) {
+    ::close(fd);
+    return nullptr;
+  }
+  size = static_cast<std::uint64_t>(st.st_size);
   return f;
 }
 
 // Calls onLine for every line of the file. Lines end at CR LF, LF or a lone
-// CR; a last line without a terminator still counts. False on a read error.
-bool forEachLine(std::FILE* f, const std::function<void(std::string_view)>& onLine) {
+// CR; a last line without a terminator still counts. False on a read error,
+// and when the file turns out longer than maxBytes (files of /proc and files
+// still growing give no size in advance).
+bool forEachLine(std::FILE* f, std::uint64_t maxBytes, const std::function<void(std::string_view)>& onLine) {
   std::string carry;
   std::vector<char> buf(kChunk);
   bool pendingCR = false;  // the previous chunk ended with CR: skip a leading LF
   bool any = false;
+  std::uint64_t total = 0;
   for (;;) {
     const std::size_t n = std::fread(buf.data(), 1, buf.size(), f);
     if (n == 0) break;
+    total += n;
+    if (total > maxBytes) return false;
     const char* p = buf.data();
     const char* end = p + n;
     if (pendingCR && *p == '\n') ++p;
@@ -101,7 +120,10 @@ public:
       path = fs::weakly_canonical(path, ec);
       if (ec) return false;
     }
-    if (fs::is_directory(fs::status(path, ec))) return false;
+    // Only a regular file is replaced: renaming over a device or a pipe
+    // would take its place for every other program.
+    const fs::file_status target = fs::status(path, ec);
+    if (fs::exists(target) && !fs::is_regular_file(target)) return false;
     finalName_ = path.string();
     std::string pattern = finalName_ + ".vorn-XXXXXX";
     std::vector<char> templ(pattern.begin(), pattern.end());
@@ -143,7 +165,8 @@ public:
 
 private:
   bool copyExisting() {
-    FilePtr in = openForReading(finalName_);
+    std::uint64_t size = 0;
+    FilePtr in = openForReading(finalName_, UINT64_MAX, size);
     if (!in) return false;
     std::vector<char> buf(kChunk);
     std::size_t n;
@@ -159,7 +182,7 @@ private:
 };
 
 SF_DataMessage writeAll(const std::string& name, bool append, std::size_t count,
-                        const std::function<void(std::size_t, std::string&)>& lineAt) {
+                        const std::function<void(std::size_t, std::string&)>& lineAt) try {
   ReplacingWriter writer(name);
   if (!writer.open(append)) return SF_DATA_FILE_ERROR;
   std::string block;
@@ -176,7 +199,13 @@ SF_DataMessage writeAll(const std::string& name, bool append, std::size_t count,
   }
   if (!writer.write(block)) return SF_DATA_FILE_ERROR;
   return writer.commit() ? SF_DATA_OK : SF_DATA_FILE_ERROR;
+} catch (const std::exception&) {
+  // Out of memory while building the lines: the writer has removed its
+  // scratch file and the target is as it was.
+  return SF_DATA_FILE_ERROR;
 }
+
+std::atomic<std::uint64_t> defaultMaxFileBytes{SF_DataASCII::kWeekOfMeasurements};
 
 }  // namespace
 
@@ -186,28 +215,37 @@ void SF_DataASCII::CommentFields(bool quoted) {
   closePattern_ = std::string(1, kQuote) + delimiter_;
 }
 
-SF_DataMessage SF_DataASCII::readLines(const std::string& sFileName) {
-  FilePtr f = openForReading(sFileName);
+std::uint64_t SF_DataASCII::DefaultMaxFileBytes() { return defaultMaxFileBytes.load(); }
+
+void SF_DataASCII::DefaultMaxFileBytes(std::uint64_t bytes) { defaultMaxFileBytes.store(bytes); }
+
+SF_DataMessage SF_DataASCII::readLines(const std::string& sFileName) try {
+  std::uint64_t size = 0;
+  FilePtr f = openForReading(sFileName, maxFileBytes_, size);
   if (!f) return SF_DATA_FILE_ERROR;
   std::vector<std::string> lines;
-  if (!forEachLine(f.get(), [&](std::string_view line) { lines.emplace_back(line); }))
+  if (!forEachLine(f.get(), maxFileBytes_, [&](std::string_view line) { lines.emplace_back(line); }))
     return SF_DATA_FILE_ERROR;
   lines_ = std::move(lines);
   fields_.clear();
   return lines_.empty() ? SF_DATA_FILE_ERROR : SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: what was read is dropped, the object is unchanged
 }
 
-SF_DataMessage SF_DataASCII::readFields(const std::string& sFileName) {
-  FilePtr f = openForReading(sFileName);
+SF_DataMessage SF_DataASCII::readFields(const std::string& sFileName) try {
+  std::uint64_t size = 0;
+  FilePtr f = openForReading(sFileName, maxFileBytes_, size);
   if (!f) return SF_DATA_FILE_ERROR;
   SF_FieldTable table;
-  struct stat st {};
-  if (fstat(fileno(f.get()), &st) == 0 && S_ISREG(st.st_mode)) table.reserveBytes(static_cast<std::size_t>(st.st_size));
-  if (!forEachLine(f.get(), [&](std::string_view line) { splitLine(line, table); }))
+  table.reserveBytes(static_cast<std::size_t>(size));
+  if (!forEachLine(f.get(), maxFileBytes_, [&](std::string_view line) { splitLine(line, table); }))
     return SF_DATA_FILE_ERROR;
   fields_ = std::move(table);
   lines_.clear();
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: what was read is dropped, the object is unchanged
 }
 
 void SF_DataASCII::addPiece(std::string_view piece, bool restoreMarkers, SF_FieldTable& table) const {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <exception>
 #include <filesystem>
 
 #include "SF_DataASCII.h"
@@ -70,7 +71,7 @@ void SF_DataHP3565::message(const std::string& text) const { SF_MessageHandler::
 bool SF_DataHP3565::readDirectory(const std::string& sDirectory, const std::vector<std::string>& cFileName,
                                   std::vector<std::string>& cEventName,
                                   std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime,
-                                  double& dTimePerSpectrum) {
+                                  double& dTimePerSpectrum) try {
   cEventName.clear();
   events_.clear();
   indexLeftovers_.clear();
@@ -111,9 +112,11 @@ bool SF_DataHP3565::readDirectory(const std::string& sDirectory, const std::vect
     return false;
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
-bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum) {
+bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum) try {
   SF_DataASCII file;
   if (file.readLines(path) != SF_DATA_OK) return false;
   const auto& lines = file.Lines();
@@ -135,9 +138,11 @@ bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum)
       indexLeftovers_.push_back(event);
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
-bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime) {
+bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime) try {
   SF_DataASCII file;
   if (file.readLines(path) != SF_DATA_OK) return false;
   for (const auto& line : file.Lines()) {
@@ -162,10 +167,12 @@ bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, s
     cStartTime[event] = std::move(start);
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
 bool SF_DataHP3565::DAT_to_ASC(const std::string& sDirectory, const std::string& sTempDir,
-                               const std::string& sSDFPRINTdirectory, const std::vector<std::string>& cEventName) {
+                               const std::string& sSDFPRINTdirectory, const std::vector<std::string>& cEventName) try {
   cancelled_.store(false);
   const fs::path temp = directoryPath(sTempDir);
   std::error_code ec;
@@ -188,6 +195,8 @@ bool SF_DataHP3565::DAT_to_ASC(const std::string& sDirectory, const std::string&
   }
   removeFilesIn(temp);
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
 bool SF_DataHP3565::convertEvent(const std::string& sDirectory, const std::string& sTempDir, const std::string& event) {
@@ -224,7 +233,7 @@ bool SF_DataHP3565::convertEvent(const std::string& sDirectory, const std::strin
 }
 
 bool SF_DataHP3565::ParseASC(const std::string& sDirectory, const std::string& sEvent,
-                             const std::shared_ptr<SF_Time>& sfStartTime, SF_SpectralTimeHistory& SpectralHistory) {
+                             const std::shared_ptr<SF_Time>& sfStartTime, SF_SpectralTimeHistory& SpectralHistory) try {
   SF_DataASCII file;
   if (file.readLines(findFile(sDirectory, sEvent + ".ASC").string()) != SF_DATA_OK) return false;
   const auto& lines = file.Lines();
@@ -266,4 +275,6 @@ bool SF_DataHP3565::ParseASC(const std::string& sDirectory, const std::string& s
     return false;
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
