@@ -1,16 +1,13 @@
 #include "SF_DataASCII.h"
 
 #include <atomic>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "platform/SF_FileAccess.h"
 
 namespace {
 
@@ -29,25 +26,8 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading. The open itself does not wait: a pipe
-// without a writer would otherwise hold the caller for ever. Pipes, devices,
-// sockets, directories and files over maxBytes give null.
 FilePtr openForReading(const std::string& name, std::uint64_t maxBytes, std::uint64_t& size) {
-  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat st {};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > maxBytes) {
-    ::close(fd);
-    return nullptr;
-  }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  FilePtr f(fdopen(fd, "rb"));
-  if (!f) {
-    ::close(fd);
-    return nullptr;
-  }
-  size = static_cast<std::uint64_t>(st.st_size);
-  return f;
+  return FilePtr(SF_FileAccess::openForReading(name, maxBytes, size));
 }
 
 // Calls onLine for every line of the file. Lines end at CR LF, LF or a lone
@@ -109,13 +89,13 @@ public:
   explicit ReplacingWriter(const std::string& target) : target_(target) {}
   ~ReplacingWriter() {
     if (file_) std::fclose(file_);
-    if (!tempName_.empty()) std::remove(tempName_.c_str());
+    if (!tempName_.empty()) SF_FileAccess::remove(tempName_);
   }
 
   bool open(bool keepExisting) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path path(target_);
+    fs::path path = SF_FileAccess::pathOf(target_);
     if (fs::is_symlink(fs::symlink_status(path, ec))) {
       path = fs::weakly_canonical(path, ec);
       if (ec) return false;
@@ -123,30 +103,13 @@ public:
     // Only a regular file is replaced: renaming over a device or a pipe
     // would take its place for every other program.
     const fs::file_status target = fs::status(path, ec);
-    if (fs::exists(target) && !fs::is_regular_file(target)) return false;
-    finalName_ = path.string();
-    std::string pattern = finalName_ + ".vorn-XXXXXX";
-    std::vector<char> templ(pattern.begin(), pattern.end());
-    templ.push_back('\0');
-    const int fd = mkstemp(templ.data());
-    if (fd < 0) return false;
-    tempName_ = templ.data();
-    file_ = fdopen(fd, "wb");
-    if (!file_) {
-      ::close(fd);
-      return false;
-    }
-    struct stat st {};
-    if (::stat(finalName_.c_str(), &st) == 0) {
-      if (access(finalName_.c_str(), W_OK) != 0) return false;  // the target is read-only
-      fchmod(fd, st.st_mode & 07777);
-      if (keepExisting && !copyExisting()) return false;
-    } else {
-      const mode_t mask = umask(0);
-      umask(mask);
-      fchmod(fd, 0666 & ~mask);
-    }
-    return true;
+    const bool exists = fs::exists(target);
+    if (exists && !fs::is_regular_file(target)) return false;
+    finalName_ = SF_FileAccess::nameOf(path);
+    if (exists && !SF_FileAccess::writable(finalName_)) return false;  // the target is read-only
+    file_ = SF_FileAccess::createBeside(finalName_, tempName_);
+    if (!file_) return false;
+    return !exists || !keepExisting || copyExisting();
   }
 
   bool write(std::string_view text) {
@@ -154,11 +117,9 @@ public:
   }
 
   bool commit() {
-    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
+    const bool saved = SF_FileAccess::flushAndClose(file_);
     file_ = nullptr;
-    if (!flushed || !closed) return false;
-    if (std::rename(tempName_.c_str(), finalName_.c_str()) != 0) return false;
+    if (!saved || !SF_FileAccess::replace(tempName_, finalName_)) return false;
     tempName_.clear();
     return true;
   }
