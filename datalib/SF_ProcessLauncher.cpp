@@ -151,7 +151,14 @@ void SF_ProcessLauncher::terminate() {
   if (!process_) return;
   if (reap(false)) return;
   TerminateJobObject(static_cast<HANDLE>(job_), 1);
-  reap(true);
+  // The program itself too, should the system have kept it out of the job;
+  // and no endless wait for one that does not go.
+  TerminateProcess(static_cast<HANDLE>(process_), 1);
+  WaitForSingleObject(static_cast<HANDLE>(process_), 5000);
+  CloseHandle(static_cast<HANDLE>(process_));
+  process_ = nullptr;
+  CloseHandle(static_cast<HANDLE>(job_));
+  job_ = nullptr;
   exitCode_ = -1;
 }
 
