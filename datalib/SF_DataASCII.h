@@ -41,8 +41,9 @@ public:
   // which every reader of the data library uses.
   std::uint64_t MaxFileBytes() const { return maxFileBytes_; }
   void MaxFileBytes(std::uint64_t bytes) { maxFileBytes_ = bytes; }
-  // 1 GiB by default: a week of one-second spectra in 49 bands is about a
-  // quarter of it, and reading it whole takes a few times its size in memory.
+  // 1 GiB by default: a week of one-second spectra in 49 bands (about 230 MB
+  // of text) fits with room to spare, and reading it whole takes a few times
+  // its size in memory.
   static constexpr std::uint64_t kWeekOfMeasurements = std::uint64_t{1} << 30;
   static std::uint64_t DefaultMaxFileBytes();
   static void DefaultMaxFileBytes(std::uint64_t bytes);
