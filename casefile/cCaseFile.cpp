@@ -1,5 +1,6 @@
 #include "casefile/cCaseFile.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -7,6 +8,7 @@
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
 #include "casefile/ICaseFileView.h"
+#include "casefile/mProgramFileLimit.h"
 #include "compute/mProcess.h"
 #include "criteria/cCriteriaFile.h"
 #include "study/IMessageService.h"
@@ -191,14 +193,17 @@ std::vector<std::string> cCaseFile::buildCaseLines() const {
   return lines;
 }
 
-SF_DataMessage cCaseFile::writeCaseFile(const std::string& path) const {
+SF_DataMessage cCaseFile::writeCaseFile(const std::string& path) const try {
   SF_DataASCII file;
   file.Lines(buildCaseLines());
   return file.writeLines(path) == SF_DATA_FILE_ERROR ? SF_DATA_FILE_ERROR : SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: the file on disk is as it was
 }
 
-bool cCaseFile::readCaseFile(const std::string& path) {
+bool cCaseFile::readCaseFile(const std::string& path) try {
   SF_DataASCII file;
+  file.MaxFileBytes(kProgramFileMaxBytes);
   file.CommentFields(true);
   if (file.readFields(path) == SF_DATA_FILE_ERROR) return false;
   const SF_FieldTable& lines = file.Fields();
@@ -214,6 +219,8 @@ bool cCaseFile::readCaseFile(const std::string& path) {
   study_.colEquipment = std::move(data.equipment);
   study_.colReceptors = std::move(data.receptors);
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory while reading: the study is as it was
 }
 
 bool cCaseFile::openCase(SF_FilePrompt& prompt) {

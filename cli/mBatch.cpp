@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <iterator>
+#include <new>
 
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
@@ -241,7 +243,8 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   return deliver(report, lines, options, out, messages);
 }
 
-int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err) {
+int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
+         std::ostream& err) try {
   Options options;
   std::string error;
   if (!parseArguments(args, options, error)) {
@@ -254,6 +257,14 @@ int main(const std::vector<std::string>& args, const std::string& programDir, st
     return exitReported;
   }
   return run(options, programDir, out, err);
+} catch (const std::bad_alloc&) {
+  // Reading the case already turns this into its own message; what is left
+  // is a case too large to compute or report.
+  err << "vorn-batch: not enough memory to finish\n";
+  return exitCannotRun;
+} catch (const std::exception& e) {
+  err << "vorn-batch: " << e.what() << "\n";
+  return exitCannotRun;
 }
 
 }  // namespace mBatch

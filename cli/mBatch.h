@@ -41,6 +41,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
 int run(const Options& options, const std::string& programDir, std::ostream& out, std::ostream& err);
 
 // The whole command line: parsing, --help, usage on wrong arguments, run.
+// Never throws: running out of memory ends with a message and exitCannotRun.
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err);
 
 }  // namespace mBatch

@@ -1,11 +1,13 @@
 #include "criteria/cCriteriaFile.h"
 
 #include <array>
+#include <exception>
 #include <optional>
 #include <string_view>
 
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
+#include "casefile/mProgramFileLimit.h"
 #include "criteria/cEquationRecord.h"
 #include "criteria/cNoiseLimits.h"
 #include "equipment/mProgramDirectory.h"
@@ -156,22 +158,27 @@ bool cCriteriaFile::buildInput(std::int32_t& index, const SF_FieldTable& lines) 
   return true;
 }
 
-SF_DataMessage cCriteriaFile::writeFile(const std::string& path) const {
+SF_DataMessage cCriteriaFile::writeFile(const std::string& path) const try {
   std::vector<std::string> lines{kTitle, kFileKind};
   buildOutput(lines);
   SF_DataASCII file;
   file.Lines(std::move(lines));
   return file.writeLines(path) == SF_DATA_FILE_ERROR ? SF_DATA_FILE_ERROR : SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: the file on disk is as it was
 }
 
-bool cCriteriaFile::readFile(const std::string& path) {
+bool cCriteriaFile::readFile(const std::string& path) try {
   SF_DataASCII file;
+  file.MaxFileBytes(kProgramFileMaxBytes);
   if (file.readFields(path) == SF_DATA_FILE_ERROR) return false;
   const SF_FieldTable& lines = file.Fields();
   if (lines.size() != fileLines || !firstFieldIs(lines, 0, kTitle) || !firstFieldIs(lines, 1, kFileKind))
     return false;
   std::int32_t index = 2;
   return buildInput(index, lines);
+} catch (const std::exception&) {
+  return false;  // out of memory while reading
 }
 
 bool cCriteriaFile::openFile(SF_FilePrompt& prompt, IMessageService& messages) {

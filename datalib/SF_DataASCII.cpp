@@ -1,14 +1,13 @@
 #include "SF_DataASCII.h"
 
-#include <cerrno>
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "platform/SF_FileAccess.h"
 
 namespace {
 
@@ -27,25 +26,25 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a regular file for reading; directories and unopenable paths give null.
-FilePtr openForReading(const std::string& name) {
-  FilePtr f(std::fopen(name.c_str(), "rb"));
-  if (!f) return nullptr;
-  struct stat st {};
-  if (fstat(fileno(f.get()), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
-  return f;
+FilePtr openForReading(const std::string& name, std::uint64_t maxBytes, std::uint64_t& size) {
+  return FilePtr(SF_FileAccess::openForReading(name, maxBytes, size));
 }
 
 // Calls onLine for every line of the file. Lines end at CR LF, LF or a lone
-// CR; a last line without a terminator still counts. False on a read error.
-bool forEachLine(std::FILE* f, const std::function<void(std::string_view)>& onLine) {
+// CR; a last line without a terminator still counts. False on a read error,
+// and when the file turns out longer than maxBytes (files of /proc and files
+// still growing give no size in advance).
+bool forEachLine(std::FILE* f, std::uint64_t maxBytes, const std::function<void(std::string_view)>& onLine) {
   std::string carry;
   std::vector<char> buf(kChunk);
   bool pendingCR = false;  // the previous chunk ended with CR: skip a leading LF
   bool any = false;
+  std::uint64_t total = 0;
   for (;;) {
     const std::size_t n = std::fread(buf.data(), 1, buf.size(), f);
     if (n == 0) break;
+    total += n;
+    if (total > maxBytes) return false;
     const char* p = buf.data();
     const char* end = p + n;
     if (pendingCR && *p == '\n') ++p;
@@ -90,41 +89,27 @@ public:
   explicit ReplacingWriter(const std::string& target) : target_(target) {}
   ~ReplacingWriter() {
     if (file_) std::fclose(file_);
-    if (!tempName_.empty()) std::remove(tempName_.c_str());
+    if (!tempName_.empty()) SF_FileAccess::remove(tempName_);
   }
 
   bool open(bool keepExisting) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path path(target_);
+    fs::path path = SF_FileAccess::pathOf(target_);
     if (fs::is_symlink(fs::symlink_status(path, ec))) {
       path = fs::weakly_canonical(path, ec);
       if (ec) return false;
     }
-    if (fs::is_directory(fs::status(path, ec))) return false;
-    finalName_ = path.string();
-    std::string pattern = finalName_ + ".vorn-XXXXXX";
-    std::vector<char> templ(pattern.begin(), pattern.end());
-    templ.push_back('\0');
-    const int fd = mkstemp(templ.data());
-    if (fd < 0) return false;
-    tempName_ = templ.data();
-    file_ = fdopen(fd, "wb");
-    if (!file_) {
-      ::close(fd);
-      return false;
-    }
-    struct stat st {};
-    if (::stat(finalName_.c_str(), &st) == 0) {
-      if (access(finalName_.c_str(), W_OK) != 0) return false;  // the target is read-only
-      fchmod(fd, st.st_mode & 07777);
-      if (keepExisting && !copyExisting()) return false;
-    } else {
-      const mode_t mask = umask(0);
-      umask(mask);
-      fchmod(fd, 0666 & ~mask);
-    }
-    return true;
+    // Only a regular file is replaced: renaming over a device or a pipe
+    // would take its place for every other program.
+    const fs::file_status target = fs::status(path, ec);
+    const bool exists = fs::exists(target);
+    if (exists && !fs::is_regular_file(target)) return false;
+    finalName_ = SF_FileAccess::nameOf(path);
+    if (exists && !SF_FileAccess::writable(finalName_)) return false;  // the target is read-only
+    file_ = SF_FileAccess::createBeside(finalName_, tempName_);
+    if (!file_) return false;
+    return !exists || !keepExisting || copyExisting();
   }
 
   bool write(std::string_view text) {
@@ -132,18 +117,17 @@ public:
   }
 
   bool commit() {
-    const bool flushed = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
-    const bool closed = std::fclose(file_) == 0;
+    const bool saved = SF_FileAccess::flushAndClose(file_);
     file_ = nullptr;
-    if (!flushed || !closed) return false;
-    if (std::rename(tempName_.c_str(), finalName_.c_str()) != 0) return false;
+    if (!saved || !SF_FileAccess::replace(tempName_, finalName_)) return false;
     tempName_.clear();
     return true;
   }
 
 private:
   bool copyExisting() {
-    FilePtr in = openForReading(finalName_);
+    std::uint64_t size = 0;
+    FilePtr in = openForReading(finalName_, UINT64_MAX, size);
     if (!in) return false;
     std::vector<char> buf(kChunk);
     std::size_t n;
@@ -159,7 +143,7 @@ private:
 };
 
 SF_DataMessage writeAll(const std::string& name, bool append, std::size_t count,
-                        const std::function<void(std::size_t, std::string&)>& lineAt) {
+                        const std::function<void(std::size_t, std::string&)>& lineAt) try {
   ReplacingWriter writer(name);
   if (!writer.open(append)) return SF_DATA_FILE_ERROR;
   std::string block;
@@ -176,7 +160,13 @@ SF_DataMessage writeAll(const std::string& name, bool append, std::size_t count,
   }
   if (!writer.write(block)) return SF_DATA_FILE_ERROR;
   return writer.commit() ? SF_DATA_OK : SF_DATA_FILE_ERROR;
+} catch (const std::exception&) {
+  // Out of memory while building the lines: the writer has removed its
+  // scratch file and the target is as it was.
+  return SF_DATA_FILE_ERROR;
 }
+
+std::atomic<std::uint64_t> defaultMaxFileBytes{SF_DataASCII::kWeekOfMeasurements};
 
 }  // namespace
 
@@ -186,28 +176,37 @@ void SF_DataASCII::CommentFields(bool quoted) {
   closePattern_ = std::string(1, kQuote) + delimiter_;
 }
 
-SF_DataMessage SF_DataASCII::readLines(const std::string& sFileName) {
-  FilePtr f = openForReading(sFileName);
+std::uint64_t SF_DataASCII::DefaultMaxFileBytes() { return defaultMaxFileBytes.load(); }
+
+void SF_DataASCII::DefaultMaxFileBytes(std::uint64_t bytes) { defaultMaxFileBytes.store(bytes); }
+
+SF_DataMessage SF_DataASCII::readLines(const std::string& sFileName) try {
+  std::uint64_t size = 0;
+  FilePtr f = openForReading(sFileName, maxFileBytes_, size);
   if (!f) return SF_DATA_FILE_ERROR;
   std::vector<std::string> lines;
-  if (!forEachLine(f.get(), [&](std::string_view line) { lines.emplace_back(line); }))
+  if (!forEachLine(f.get(), maxFileBytes_, [&](std::string_view line) { lines.emplace_back(line); }))
     return SF_DATA_FILE_ERROR;
   lines_ = std::move(lines);
   fields_.clear();
   return lines_.empty() ? SF_DATA_FILE_ERROR : SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: what was read is dropped, the object is unchanged
 }
 
-SF_DataMessage SF_DataASCII::readFields(const std::string& sFileName) {
-  FilePtr f = openForReading(sFileName);
+SF_DataMessage SF_DataASCII::readFields(const std::string& sFileName) try {
+  std::uint64_t size = 0;
+  FilePtr f = openForReading(sFileName, maxFileBytes_, size);
   if (!f) return SF_DATA_FILE_ERROR;
   SF_FieldTable table;
-  struct stat st {};
-  if (fstat(fileno(f.get()), &st) == 0 && S_ISREG(st.st_mode)) table.reserveBytes(static_cast<std::size_t>(st.st_size));
-  if (!forEachLine(f.get(), [&](std::string_view line) { splitLine(line, table); }))
+  table.reserveBytes(static_cast<std::size_t>(size));
+  if (!forEachLine(f.get(), maxFileBytes_, [&](std::string_view line) { splitLine(line, table); }))
     return SF_DATA_FILE_ERROR;
   fields_ = std::move(table);
   lines_.clear();
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: what was read is dropped, the object is unchanged
 }
 
 void SF_DataASCII::addPiece(std::string_view piece, bool restoreMarkers, SF_FieldTable& table) const {

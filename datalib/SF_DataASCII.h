@@ -8,7 +8,13 @@
 // A write builds the new file beside the old one and replaces it only when
 // complete, so a write that fails leaves the previous file as it was and
 // returns SF_DATA_FILE_ERROR.
+//
+// Only regular files are read: a pipe, a device or a socket is refused at once
+// rather than waited on, and so is a file larger than MaxFileBytes, before it
+// is read whole. Running out of memory fails the operation with
+// SF_DATA_FILE_ERROR, never with an exception.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +37,17 @@ public:
   void Fields(SF_FieldTable fields) { fields_ = std::move(fields); }
   void Fields(const std::vector<std::vector<std::string>>& records) { fields_ = SF_FieldTable(records); }
 
+  // The largest file a read accepts. New objects start with DefaultMaxFileBytes,
+  // which every reader of the data library uses.
+  std::uint64_t MaxFileBytes() const { return maxFileBytes_; }
+  void MaxFileBytes(std::uint64_t bytes) { maxFileBytes_ = bytes; }
+  // 1 GiB by default: a week of one-second spectra in 49 bands (about 230 MB
+  // of text) fits with room to spare, and reading it whole takes a few times
+  // its size in memory.
+  static constexpr std::uint64_t kWeekOfMeasurements = std::uint64_t{1} << 30;
+  static std::uint64_t DefaultMaxFileBytes();
+  static void DefaultMaxFileBytes(std::uint64_t bytes);
+
   // Set Delimiter before CommentFields: the quote patterns keep the
   // delimiter in force when CommentFields is set.
   void Delimiter(std::string delimiter) { delimiter_ = std::move(delimiter); }
@@ -45,6 +62,7 @@ private:
   std::string protectQuotedDelimiters(std::string_view line) const;
   void addPiece(std::string_view piece, bool restoreMarkers, SF_FieldTable& table) const;
 
+  std::uint64_t maxFileBytes_ = DefaultMaxFileBytes();
   std::string delimiter_ = ",";
   std::string openPattern_;
   std::string closePattern_;

@@ -1,5 +1,6 @@
 #include "SF_DataGTH.h"
 
+#include <exception>
 #include <vector>
 
 #include "SF_DataASCII.h"
@@ -36,7 +37,7 @@ void appendField(std::string& line, double value, bool single = false) {
 }  // namespace
 
 SF_DataMessage SF_DataGTH::writeFile(const std::string& sFileName, const std::shared_ptr<SF_HeaderGTH>& sfHeader,
-                                     const SF_GeometryTimeHistory& sfTimeHistory) {
+                                     const SF_GeometryTimeHistory& sfTimeHistory) try {
   if (!sfHeader) return SF_DATA_FILE_ERROR;
   SF_HeaderGTH& h = *sfHeader;
   h.GTHFileName = sFileName;
@@ -88,10 +89,12 @@ SF_DataMessage SF_DataGTH::writeFile(const std::string& sFileName, const std::sh
     return SF_DATA_FILE_ERROR;
   }
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
 SF_DataMessage SF_DataGTH::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderGTH>& sfHeader,
-                                    std::shared_ptr<SF_GeometryTimeHistory>& GTH) {
+                                    std::shared_ptr<SF_GeometryTimeHistory>& GTH) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -167,4 +170,6 @@ SF_DataMessage SF_DataGTH::readFile(const std::string& sFileName, std::shared_pt
   sfHeader = std::move(header);
   GTH = std::move(history);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <exception>
 #include <filesystem>
 
 #include "SF_DataASCII.h"
@@ -9,6 +10,7 @@
 #include "SF_FileText.h"
 #include "SF_MessageHandler.h"
 #include "SF_ProcessLauncher.h"
+#include "platform/SF_FileAccess.h"
 
 namespace fs = std::filesystem;
 
@@ -24,19 +26,19 @@ constexpr int kListedInTimedat = 4;
 fs::path directoryPath(const std::string& directory) {
   std::string d = directory;
   while (d.size() > 1 && (d.back() == '\\' || d.back() == '/')) d.pop_back();
-  return fs::path(d.empty() ? std::string(".") : d);
+  return SF_FileAccess::pathOf(d.empty() ? std::string(".") : d);
 }
 
 // The recording system does not tell letter cases apart: take the file of
 // that name in any case when the exact name is not there.
 fs::path findFile(const std::string& directory, const std::string& name) {
   const fs::path dir = directoryPath(directory);
-  fs::path exact = dir / name;
+  fs::path exact = dir / SF_FileAccess::pathOf(name);
   std::error_code ec;
   if (fs::exists(exact, ec)) return exact;
   const std::string wanted = SF_FileText::upper(name);
   for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    if (SF_FileText::upper(it->path().filename().string()) == wanted) return it->path();
+    if (SF_FileText::upper(SF_FileAccess::nameOf(it->path().filename())) == wanted) return it->path();
   return exact;
 }
 
@@ -70,7 +72,7 @@ void SF_DataHP3565::message(const std::string& text) const { SF_MessageHandler::
 bool SF_DataHP3565::readDirectory(const std::string& sDirectory, const std::vector<std::string>& cFileName,
                                   std::vector<std::string>& cEventName,
                                   std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime,
-                                  double& dTimePerSpectrum) {
+                                  double& dTimePerSpectrum) try {
   cEventName.clear();
   events_.clear();
   indexLeftovers_.clear();
@@ -91,12 +93,15 @@ bool SF_DataHP3565::readDirectory(const std::string& sDirectory, const std::vect
     message("INDEX & TIMEDAT files do not exist");
     return false;
   }
-  if (!readIndex((directoryPath(sDirectory) / (indexName.empty() ? "INDEX" : indexName)).string(), dTimePerSpectrum)) {
+  const fs::path directory = directoryPath(sDirectory);
+  if (!readIndex(SF_FileAccess::nameOf(directory / SF_FileAccess::pathOf(indexName.empty() ? "INDEX" : indexName)),
+                 dTimePerSpectrum)) {
     message("Problem reading INDEX file.");
     return false;
   }
   cStartTime.clear();
-  if (!readTimedat((directoryPath(sDirectory) / (timedatName.empty() ? "TIMEDAT" : timedatName)).string(), cStartTime)) {
+  if (!readTimedat(SF_FileAccess::nameOf(directory / SF_FileAccess::pathOf(timedatName.empty() ? "TIMEDAT" : timedatName)),
+                   cStartTime)) {
     message("Problem reading TIMEDAT file.");
     return false;
   }
@@ -111,9 +116,11 @@ bool SF_DataHP3565::readDirectory(const std::string& sDirectory, const std::vect
     return false;
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
-bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum) {
+bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum) try {
   SF_DataASCII file;
   if (file.readLines(path) != SF_DATA_OK) return false;
   const auto& lines = file.Lines();
@@ -135,9 +142,11 @@ bool SF_DataHP3565::readIndex(const std::string& path, double& dTimePerSpectrum)
       indexLeftovers_.push_back(event);
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
-bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime) {
+bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, std::shared_ptr<SF_Time>>& cStartTime) try {
   SF_DataASCII file;
   if (file.readLines(path) != SF_DATA_OK) return false;
   for (const auto& line : file.Lines()) {
@@ -162,10 +171,12 @@ bool SF_DataHP3565::readTimedat(const std::string& path, std::map<std::string, s
     cStartTime[event] = std::move(start);
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
 bool SF_DataHP3565::DAT_to_ASC(const std::string& sDirectory, const std::string& sTempDir,
-                               const std::string& sSDFPRINTdirectory, const std::vector<std::string>& cEventName) {
+                               const std::string& sSDFPRINTdirectory, const std::vector<std::string>& cEventName) try {
   cancelled_.store(false);
   const fs::path temp = directoryPath(sTempDir);
   std::error_code ec;
@@ -188,18 +199,21 @@ bool SF_DataHP3565::DAT_to_ASC(const std::string& sDirectory, const std::string&
   }
   removeFilesIn(temp);
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
 bool SF_DataHP3565::convertEvent(const std::string& sDirectory, const std::string& sTempDir, const std::string& event) {
   const fs::path temp = directoryPath(sTempDir);
   const std::string datName = event + ".dat";
   const std::string ascName = event + ".asc";
-  if (!copyReplacing(findFile(sDirectory, datName), temp / datName)) {
+  if (!copyReplacing(findFile(sDirectory, datName), temp / SF_FileAccess::pathOf(datName))) {
     message("Problem copying " + datName + ".");
     return false;
   }
   SF_ProcessLauncher converter;
-  if (!converter.start((temp / kConverter).string(), {"/A", "/O", datName, ascName}, temp.string())) return false;
+  if (!converter.start(SF_FileAccess::nameOf(temp / kConverter), {"/A", "/O", datName, ascName}, SF_FileAccess::nameOf(temp)))
+    return false;
 
   const auto limit = std::chrono::milliseconds(
       static_cast<long long>(std::max(0.0, std::min(timeLimitSeconds_, 1e9)) * 1000.0));
@@ -215,18 +229,18 @@ bool SF_DataHP3565::convertEvent(const std::string& sDirectory, const std::strin
   // The output is complete only once the converter has ended.
   std::error_code ec;
   if (result != SF_ProcessLauncher::SF_PROCESS_EXITED ||
-      !copyReplacing(temp / ascName, directoryPath(sDirectory) / ascName)) {
+      !copyReplacing(temp / SF_FileAccess::pathOf(ascName), directoryPath(sDirectory) / SF_FileAccess::pathOf(ascName))) {
     message("SDFPRINT did not convert " + datName + ".");
     return false;
   }
-  fs::remove(temp / ascName, ec);
+  fs::remove(temp / SF_FileAccess::pathOf(ascName), ec);
   return true;
 }
 
 bool SF_DataHP3565::ParseASC(const std::string& sDirectory, const std::string& sEvent,
-                             const std::shared_ptr<SF_Time>& sfStartTime, SF_SpectralTimeHistory& SpectralHistory) {
+                             const std::shared_ptr<SF_Time>& sfStartTime, SF_SpectralTimeHistory& SpectralHistory) try {
   SF_DataASCII file;
-  if (file.readLines(findFile(sDirectory, sEvent + ".ASC").string()) != SF_DATA_OK) return false;
+  if (file.readLines(SF_FileAccess::nameOf(findFile(sDirectory, sEvent + ".ASC"))) != SF_DATA_OK) return false;
   const auto& lines = file.Lines();
   if (lines.size() < 176) return false;
 
@@ -266,4 +280,6 @@ bool SF_DataHP3565::ParseASC(const std::string& sDirectory, const std::string& s
     return false;
   }
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }

@@ -1,5 +1,6 @@
 #include "SF_DataINI.h"
 
+#include <exception>
 #include <optional>
 
 #include "SF_DataASCII.h"
@@ -18,7 +19,7 @@ std::shared_ptr<SF_Time> SF_DataINI::FileDate() const {
   return fileDate_;
 }
 
-SF_DataMessage SF_DataINI::writeFile(const std::string& sFileName) {
+SF_DataMessage SF_DataINI::writeFile(const std::string& sFileName) try {
   fileName_ = sFileName;
   const SF_FileInfo& info = SF_FileInfo::shared();
   std::vector<std::string> lines;
@@ -39,9 +40,11 @@ SF_DataMessage SF_DataINI::writeFile(const std::string& sFileName) {
   if (loRec_ != 0) lines.push_back("LoRec**, " + SF_FileText::whole(loRec_));
   if (hiRec_ != 0) lines.push_back("HiRec**, " + SF_FileText::whole(hiRec_));
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
-SF_DataMessage SF_DataINI::readFile(const std::string& sFileName) {
+SF_DataMessage SF_DataINI::readFile(const std::string& sFileName) try {
   SF_DataASCII file;
   file.Delimiter(",");
   if (file.readFields(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
@@ -116,4 +119,6 @@ SF_DataMessage SF_DataINI::readFile(const std::string& sFileName) {
   if (readDate) *next.FileDate() = *readDate;
   *this = std::move(next);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

@@ -1,5 +1,6 @@
 #include "SF_DataMIC.h"
 
+#include <exception>
 #include <vector>
 
 #include "SF_DataASCII.h"
@@ -12,7 +13,7 @@ constexpr std::string_view kFileType = "Microphone Position File";
 }
 
 SF_DataMessage SF_DataMIC::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderMIC>& sfHeader,
-                                    std::shared_ptr<SF_Microphone>& MIC) {
+                                    std::shared_ptr<SF_Microphone>& MIC) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -48,4 +49,6 @@ SF_DataMessage SF_DataMIC::readFile(const std::string& sFileName, std::shared_pt
   sfHeader = std::move(header);
   MIC = std::move(mic);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

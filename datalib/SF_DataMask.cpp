@@ -1,5 +1,6 @@
 #include "SF_DataMask.h"
 
+#include <exception>
 #include <vector>
 
 #include "SF_DataASCII.h"
@@ -13,7 +14,7 @@ constexpr std::string_view kFileType = "Masking Map";
 }
 
 SF_DataMessage SF_DataMask::writeFile(const std::string& sFileName, const std::shared_ptr<SF_HeaderMask>& sfHeader,
-                                      const SF_MaskMap& sfMaskMap) {
+                                      const SF_MaskMap& sfMaskMap) try {
   if (!sfHeader) return SF_DATA_FILE_ERROR;
   SF_HeaderMask& h = *sfHeader;
   h.sFileName = sFileName;
@@ -60,10 +61,12 @@ SF_DataMessage SF_DataMask::writeFile(const std::string& sFileName, const std::s
     return SF_DATA_FILE_ERROR;
   }
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
 SF_DataMessage SF_DataMask::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderMask>& sfHeader,
-                                     std::shared_ptr<SF_MaskMap>& MaskMap) {
+                                     std::shared_ptr<SF_MaskMap>& MaskMap) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -124,4 +127,6 @@ SF_DataMessage SF_DataMask::readFile(const std::string& sFileName, std::shared_p
   sfHeader = std::move(header);
   MaskMap = std::move(map);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

@@ -1,5 +1,6 @@
 #include "SF_DataPTH.h"
 
+#include <exception>
 #include <vector>
 
 #include "SF_DataASCII.h"
@@ -14,7 +15,7 @@ constexpr long kMostPositions = 32767;
 }  // namespace
 
 SF_DataMessage SF_DataPTH::writeFile(const std::string& sFileName, const std::shared_ptr<SF_HeaderPTH>& sfHeader,
-                                     const SF_PositionTimeHistory& sfTimeHistory) {
+                                     const SF_PositionTimeHistory& sfTimeHistory) try {
   if (!sfHeader) return SF_DATA_FILE_ERROR;
   SF_HeaderPTH& h = *sfHeader;
   h.sFileName = sFileName;
@@ -51,10 +52,12 @@ SF_DataMessage SF_DataPTH::writeFile(const std::string& sFileName, const std::sh
     return SF_DATA_FILE_ERROR;
   }
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
 SF_DataMessage SF_DataPTH::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderPTH>& sfHeader,
-                                    std::shared_ptr<SF_PositionTimeHistory>& PTH) {
+                                    std::shared_ptr<SF_PositionTimeHistory>& PTH) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -104,4 +107,6 @@ SF_DataMessage SF_DataPTH::readFile(const std::string& sFileName, std::shared_pt
   sfHeader = std::move(header);
   PTH = std::move(history);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <exception>
 #include <vector>
 
 #include "SF_DataASCII.h"
@@ -96,7 +97,7 @@ void SF_DataSPC::setHeader(const std::string& sAvgMethod, double dRecLen, const 
   headerFits_ &= putRight(header2_, SF_FileText::whole(iLastRecNumber), 24, 21);
 }
 
-SF_DataMessage SF_DataSPC::writeFile(const std::string& sFileName, const SF_SpectralTimeHistory& sfTimeHistory) {
+SF_DataMessage SF_DataSPC::writeFile(const std::string& sFileName, const SF_SpectralTimeHistory& sfTimeHistory) try {
   std::vector<std::string> lines;
   try {
     const std::int16_t count = sfTimeHistory.Count();
@@ -136,9 +137,11 @@ SF_DataMessage SF_DataSPC::writeFile(const std::string& sFileName, const SF_Spec
     return SF_DATA_FILE_ERROR;
   }
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
-SF_DataMessage SF_DataSPC::readFile(const std::string& sFileName, std::shared_ptr<SF_SpectralTimeHistory>& sfSPC) {
+SF_DataMessage SF_DataSPC::readFile(const std::string& sFileName, std::shared_ptr<SF_SpectralTimeHistory>& sfSPC) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const std::vector<std::string>& lines = file.Lines();
@@ -196,4 +199,6 @@ SF_DataMessage SF_DataSPC::readFile(const std::string& sFileName, std::shared_pt
   lastRecord_ = *last;
   sfSPC = std::move(history);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

@@ -1,5 +1,6 @@
 #include "SF_DataSSR.h"
 
+#include <exception>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,7 @@ std::optional<std::int16_t> bandOfLabel(std::string_view label) {
 }  // namespace
 
 SF_DataMessage SF_DataSSR::writeFile(const std::string& sFileName, const std::shared_ptr<SF_HeaderSSR>& sfHeader,
-                                     const SF_Spectrum& spectrum) {
+                                     const SF_Spectrum& spectrum) try {
   if (!sfHeader) return SF_DATA_FILE_ERROR;
   header_ = sfHeader;
   SF_HeaderSSR& h = *sfHeader;
@@ -56,10 +57,12 @@ SF_DataMessage SF_DataSSR::writeFile(const std::string& sFileName, const std::sh
   lines.push_back(std::move(titles));
   lines.push_back(std::move(levels));
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
 SF_DataMessage SF_DataSSR::readFile(const std::string& sFileName, std::shared_ptr<SF_Spectrum>& specNew,
-                                    std::shared_ptr<SF_HeaderSSR>* ssrHeader) {
+                                    std::shared_ptr<SF_HeaderSSR>* ssrHeader) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -92,4 +95,6 @@ SF_DataMessage SF_DataSSR::readFile(const std::string& sFileName, std::shared_pt
   specNew = std::move(spectrum);
   if (ssrHeader) *ssrHeader = std::move(header);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

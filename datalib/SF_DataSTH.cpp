@@ -1,5 +1,7 @@
 #include "SF_DataSTH.h"
 
+#include <exception>
+
 #include "SF_DataASCII.h"
 #include "SF_DataError.h"
 #include "SF_FileInfo.h"
@@ -37,7 +39,9 @@ std::string dataLine(std::int16_t record, const SF_Spectrum& spectrum) {
   const auto time = spectrum.Time();
   line += time->TODstring();
   line += ',';
-  SF_FileText::appendShortest(line, time->RelSeconds());
+  // RelSeconds is a double: written in full so that a time a fraction of a
+  // second from a reference hours away keeps its digits.
+  SF_FileText::appendShortestDouble(line, time->RelSeconds());
   for (int b = spectrum.LowBand(); b <= spectrum.HighBand(); ++b) {
     line += ',';
     SF_FileText::appendLevel(line, spectrum.SPL(static_cast<std::int16_t>(b)));
@@ -48,7 +52,7 @@ std::string dataLine(std::int16_t record, const SF_Spectrum& spectrum) {
 }  // namespace
 
 SF_DataMessage SF_DataSTH::writeFile(const std::string& sFileName, const std::shared_ptr<SF_HeaderSTH>& sfHeader,
-                                     const SF_SpectralTimeHistory& sfTimeHistory) {
+                                     const SF_SpectralTimeHistory& sfTimeHistory) try {
   if (!sfHeader) return SF_DATA_FILE_ERROR;
   header_ = sfHeader;
   SF_HeaderSTH& h = *sfHeader;
@@ -94,9 +98,11 @@ SF_DataMessage SF_DataSTH::writeFile(const std::string& sFileName, const std::sh
     return SF_DATA_FILE_ERROR;
   }
   return SF_FileText::writeLines(sFileName, std::move(lines));
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }
 
-bool SF_DataSTH::getRawHeader(const std::string& sFileName, std::vector<std::string>& colHeader) {
+bool SF_DataSTH::getRawHeader(const std::string& sFileName, std::vector<std::string>& colHeader) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return false;
   const auto& lines = file.Lines();
@@ -114,10 +120,12 @@ bool SF_DataSTH::getRawHeader(const std::string& sFileName, std::vector<std::str
   }
   colHeader = std::move(header);
   return true;
+} catch (const std::exception&) {
+  return false;  // out of memory fails the operation, never the caller
 }
 
 SF_DataMessage SF_DataSTH::readFile(const std::string& sFileName, std::shared_ptr<SF_HeaderSTH>& sfHeader,
-                                    std::shared_ptr<SF_SpectralTimeHistory>& STH) {
+                                    std::shared_ptr<SF_SpectralTimeHistory>& STH) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const std::vector<std::string>& lines = file.Lines();
@@ -198,4 +206,6 @@ SF_DataMessage SF_DataSTH::readFile(const std::string& sFileName, std::shared_pt
   sfHeader = std::move(header);
   STH = std::move(history);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

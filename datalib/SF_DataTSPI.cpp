@@ -1,5 +1,7 @@
 #include "SF_DataTSPI.h"
 
+#include <exception>
+
 #include "SF_DataASCII.h"
 #include "SF_DataError.h"
 #include "SF_FileText.h"
@@ -11,7 +13,7 @@ constexpr std::size_t kFieldsNeeded = 11;
 constexpr std::int32_t kMostPositions = 32767;
 }  // namespace
 
-SF_DataMessage SF_DataTSPI::readFile(const std::string& sFileName, std::shared_ptr<SF_PositionTimeHistory>& PTH) {
+SF_DataMessage SF_DataTSPI::readFile(const std::string& sFileName, std::shared_ptr<SF_PositionTimeHistory>& PTH) try {
   SF_DataASCII file;
   if (file.readLines(sFileName) != SF_DATA_OK) return SF_DATA_FILE_ERROR;
   const auto& lines = file.Lines();
@@ -52,4 +54,6 @@ SF_DataMessage SF_DataTSPI::readFile(const std::string& sFileName, std::shared_p
   badPositions_ = bad;
   PTH = std::move(history);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory fails the operation, never the caller
 }

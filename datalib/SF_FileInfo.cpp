@@ -6,6 +6,9 @@
 #include <ctime>
 #include <filesystem>
 
+#include "SF_LocalTime.h"
+#include "platform/SF_FileAccess.h"
+
 namespace {
 
 // Days from 1 January 1970 of a proleptic Gregorian date.
@@ -58,7 +61,7 @@ void twoDigits(std::string& out, int v) {
 SF_FileInfo::DateTime fromSystemTime(std::chrono::system_clock::time_point tp) {
   const std::time_t t = std::chrono::system_clock::to_time_t(tp);
   std::tm local{};
-  localtime_r(&t, &local);
+  SF_LocalTime(t, local);
   SF_FileInfo::DateTime dt;
   dt.year = local.tm_year + 1900;
   dt.month = local.tm_mon + 1;
@@ -77,14 +80,15 @@ SF_FileInfo& SF_FileInfo::shared() {
 }
 
 std::string SF_FileInfo::fileName(const std::string& path) const {
-  return std::filesystem::path(path).filename().string();
+  return SF_FileAccess::nameOf(SF_FileAccess::pathOf(path).filename());
 }
 
 std::string SF_FileInfo::fileDateTime(const std::string& path) const {
   if (path.empty()) return {};
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return {};
-  const auto written = std::filesystem::last_write_time(path, ec);
+  const std::filesystem::path file = SF_FileAccess::pathOf(path);
+  if (!std::filesystem::is_regular_file(file, ec)) return {};
+  const auto written = std::filesystem::last_write_time(file, ec);
   if (ec) return {};
   const auto sys = std::chrono::file_clock::to_sys(written);
   return dateTimeText(fromSystemTime(std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys)));

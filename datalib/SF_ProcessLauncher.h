@@ -7,8 +7,10 @@
 #include <chrono>
 #include <functional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 
 class SF_ProcessLauncher {
 public:
@@ -36,8 +38,14 @@ public:
   void terminate();
 
 private:
+  bool started() const;
   bool reap(bool block);
 
-  pid_t pid_ = -1;
+#ifdef _WIN32
+  void* process_ = nullptr;  // HANDLE of the program
+  void* job_ = nullptr;      // HANDLE of the job object holding it and all it starts
+#else
+  pid_t pid_ = -1;           // also its process group
+#endif
   int exitCode_ = -1;
 };

@@ -1,6 +1,9 @@
 #include "equipment/mEquipmentListFile.h"
 
+#include <exception>
+
 #include "SF_DataASCII.h"
+#include "casefile/mProgramFileLimit.h"
 #include "equipment/mProgramDirectory.h"
 #include "study/mFormat.h"
 #include "study/mMarkers.h"
@@ -16,6 +19,7 @@ std::string trimBlanks(const std::string& s) {
 
 SF_DataASCII listFileAccess() {
   SF_DataASCII file;
+  file.MaxFileBytes(kProgramFileMaxBytes);
   file.Delimiter(",");
   file.CommentFields(true);
   return file;
@@ -46,17 +50,22 @@ std::vector<std::string> buildEquipmentListLines(const EquipmentList& list, cons
 }
 
 SF_DataMessage writeEquipmentList(const EquipmentList& list, const std::string& path,
-                                  const std::string& revisedDate) {
+                                  const std::string& revisedDate) try {
   SF_DataASCII file = listFileAccess();
   file.Lines(buildEquipmentListLines(list, revisedDate));
   return file.writeLines(path) == SF_DATA_FILE_ERROR ? SF_DATA_FILE_ERROR : SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory: the file on disk is as it was
 }
 
-SF_DataMessage readEquipmentListFields(const std::string& path, SF_FieldTable& rows) {
+SF_DataMessage readEquipmentListFields(const std::string& path, SF_FieldTable& rows) try {
   SF_DataASCII file = listFileAccess();
   if (file.readFields(path) == SF_DATA_FILE_ERROR) return SF_DATA_FILE_ERROR;
-  rows = file.Fields();
+  SF_FieldTable read = file.Fields();
+  rows = std::move(read);
   return SF_DATA_OK;
+} catch (const std::exception&) {
+  return SF_DATA_FILE_ERROR;  // out of memory while reading: rows are as they were
 }
 
 bool loadEquipmentListFile(EquipmentList& target, const std::string& path, const std::string& shownName,

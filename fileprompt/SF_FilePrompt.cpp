@@ -36,11 +36,22 @@ std::vector<std::string> splitAtNul(const std::string& text) {
   }
 }
 
+// Names are UTF-8 text on every platform; on Windows std::string paths would
+// go through the ANSI code page and lose what it cannot hold.
+std::filesystem::path pathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string nameOf(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 bool currentDirectory(std::string& directory) {
   std::error_code ec;
   const std::filesystem::path cwd = std::filesystem::current_path(ec);
   if (ec) return false;
-  directory = cwd.string();
+  directory = nameOf(cwd);
   return true;
 }
 
@@ -157,13 +168,13 @@ SF_FileMessage SF_FilePrompt::getCSVFile(SF_FileMode fMode, bool bMultiFiles) {
 // ordinary file list.
 bool SF_FilePrompt::listDirectoryFiles(const std::string& directory, std::vector<std::string>& names) const {
   std::error_code ec;
-  std::filesystem::directory_iterator it(directory, ec);
+  std::filesystem::directory_iterator it(pathOf(directory), ec);
   if (ec) return false;
   for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
     if (ec) return false;
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    std::string name = it->path().filename().string();
+    std::string name = nameOf(it->path().filename());
     if (name.empty() || name.front() == '.') continue;
     names.push_back(std::move(name));
   }

@@ -2,13 +2,27 @@
 
 #include <filesystem>
 
+namespace {
+
+// UTF-8 names on every platform, never the ANSI code page of Windows.
+std::filesystem::path pathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string nameOf(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
 void SF_ScriptedDialog::chooseFile(const std::string& fullPath) {
-  answers_.push_back({false, fullPath, std::filesystem::path(fullPath).filename().string()});
+  answers_.push_back({false, fullPath, nameOf(pathOf(fullPath).filename())});
 }
 
 void SF_ScriptedDialog::chooseFiles(const std::string& directory, const std::vector<std::string>& names) {
   if (names.size() == 1) {
-    chooseFile((std::filesystem::path(directory) / names.front()).string());
+    chooseFile(nameOf(pathOf(directory) / pathOf(names.front())));
     return;
   }
   std::string answer = directory;

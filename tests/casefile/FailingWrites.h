@@ -4,6 +4,7 @@
 // an object lives, writes beyond the limit fail with EFBIG instead of raising
 // SIGXFSZ.
 
+#ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
 
@@ -27,3 +28,4 @@ private:
   rlimit saved_{};
   void (*oldHandler_)(int) = SIG_DFL;
 };
+#endif

@@ -372,6 +372,9 @@ TEST_F(CaseFileTest, SaveAsNamesTheCaseAndSaveWritesThere) {
   EXPECT_TRUE(messages.messages().empty());
 }
 
+// The full disk is made by a POSIX file-size limit; on Windows
+// tests/hostile/FailedSavesTest.cpp holds the target open instead.
+#ifndef _WIN32
 TEST_F(CaseFileTest, FailedSavesKeepTheOldFileAndTheNames) {
   buildStudyC(study);
   const std::string first = dir.file("first.cas");
@@ -395,6 +398,7 @@ TEST_F(CaseFileTest, FailedSavesKeepTheOldFileAndTheNames) {
   EXPECT_EQ(messages.messages()[0].text, "Problem writing case file.");
   EXPECT_EQ(messages.messages()[1].text, "Problem writing case file.");
 }
+#endif
 
 TEST_F(CaseFileTest, CancelledSaveAsChangesNothing) {
   buildStudyC(study);

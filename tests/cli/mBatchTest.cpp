@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,7 @@ BatchRun batch(const std::vector<std::string>& args, const std::string& programD
   return {status, out.str(), err.str()};
 }
 
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
+[[maybe_unused]] std::string quoted(const std::string& s) { return "'" + s + "'"; }
 
 }  // namespace
 
@@ -149,6 +151,8 @@ TEST(Batch, ReportWriteFailureGivesStatus2AndKeepsNothingHalfWritten) {
   EXPECT_EQ(r.err, "Problem writing report file.\n");
 }
 
+// Through the POSIX shell; on Windows the CI compares the reports of vorn-batch.exe instead.
+#ifndef _WIN32
 TEST(BatchExecutable, RunsBesideItsDataFromAnyDirectory) {
   TempDir dir;
   const std::string cmd = "cd " + quoted(dir.path().string()) + " && " + quoted(kBin + "vorn-batch") +
@@ -165,3 +169,4 @@ TEST(BatchExecutable, RunsBesideItsDataFromAnyDirectory) {
   EXPECT_EQ(WEXITSTATUS(raw2), 2);
   EXPECT_NE(TempDir::read(dir.file("e2.txt")).find("Usage:"), std::string::npos);
 }
+#endif

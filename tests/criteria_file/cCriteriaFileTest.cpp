@@ -192,6 +192,9 @@ TEST_F(CriteriaFileTest, OpenAsksForACriteriaFileAndReportsAProblem) {
   EXPECT_EQ(messages.messages().size(), 1u);
 }
 
+// The full disk is made by a POSIX file-size limit; on Windows
+// tests/hostile/FailedSavesTest.cpp holds the target open instead.
+#ifndef _WIN32
 TEST_F(CriteriaFileTest, SaveSaysWhereAndAFailedSaveKeepsTheOldFile) {
   const std::string path = dir.file("mine.cri");
   dialog.chooseFile(path);
@@ -214,6 +217,7 @@ TEST_F(CriteriaFileTest, SaveSaysWhereAndAFailedSaveKeepsTheOldFile) {
   EXPECT_EQ(messages.messages()[1].text, "Problem writing Criteria File");
   EXPECT_EQ(messages.messages()[1].icon, MessageIcon::Critical);
 }
+#endif
 
 TEST_F(CriteriaFileTest, DefaultLoadsOnlyOnYesFromBesideTheProgram) {
   messages.script({MessageAnswer::No});

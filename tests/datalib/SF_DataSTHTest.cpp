@@ -346,3 +346,40 @@ TEST(DataSTH, UnusualRecordsBandsAndNamesAreWrittenAndReadExactly) {
   EXPECT_EQ(s5->Time()->RelSeconds(), -0.75);
   EXPECT_EQ(s6->Time()->RelSeconds(), -0.25);
 }
+
+// The relative time is a double: it is written with every digit it needs to
+// read back as the same double, and read back into single precision.
+TEST(DataSTH, RelativeTimesAreWrittenInFullAndReadAsSingles) {
+  struct Row {
+    double rel;
+    std::string text;
+  };
+  const std::vector<Row> rows = {{1234.56789, "1234.56789"}, {12345678.5, "12345678.5"}};
+  TempDir dir;
+  const std::string name = dir.file("rel.sth");
+  SF_DataSTH sth;
+  for (const auto& row : rows) {
+    auto th = history(1, 17, 17);
+    th->spectrum(1)->Time()->RelSeconds(row.rel);
+    ASSERT_EQ(sth.writeFile(name, header(), *th), SF_DATA_OK);
+    const auto lines = fileLines(TempDir::read(name));
+    EXPECT_EQ(lines[22], "1,10:00:00," + row.text + ",.50");
+
+    std::shared_ptr<SF_HeaderSTH> h;
+    std::shared_ptr<SF_SpectralTimeHistory> back;
+    ASSERT_EQ(sth.readFile(name, h, back), SF_DATA_OK);
+    EXPECT_EQ(back->spectrum(1)->Time()->RelSeconds(), static_cast<double>(static_cast<float>(row.rel)));
+  }
+
+  // Start and reference at 36000.1 s: record 1 is stamped at the single
+  // 35999.6015625 + 0.5, so it lies 0.0015625 s after the double 36000.1
+  // plus the 1.4551915e-12 s that 36000.1 falls short of in binary; its time
+  // of day is a single, and 36000.1 is the shortest text of that single.
+  auto th = history(1, 17, 17);
+  SF_Time start;
+  start.TODseconds(36000.1);
+  th->setTimeStamps(start, SF_START, start, SF_OVERHEAD);
+  ASSERT_EQ(sth.writeFile(name, header(), *th), SF_DATA_OK);
+  const auto lines = fileLines(TempDir::read(name));
+  EXPECT_EQ(lines[22], "1,10:00:00.1,0.0015625000014551915,.50");
+}

@@ -103,6 +103,9 @@ TEST(EquipmentListFile, MalformedListsFailWithTheTypesReadBeforeTheFault) {
   EXPECT_FALSE(load(writeText("g.equ", kHeader + "Dozer,NO,40,85,80\r\n\r\n"), list));
 }
 
+// The full disk is made by a POSIX file-size limit; on Windows
+// tests/hostile/FailedSavesTest.cpp holds the target open instead.
+#ifndef _WIN32
 TEST(EquipmentListFile, FailedWriteKeepsTheOldList) {
   TempDir dir;
   const std::string path = dir.file("keep.equ");
@@ -114,6 +117,7 @@ TEST(EquipmentListFile, FailedWriteKeepsTheOldList) {
   EXPECT_EQ(TempDir::read(path), "old list\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
+#endif
 
 TEST(DefaultEquipmentList, LoadsFromBesideTheProgram) {
   cEquipment manager;
@@ -121,7 +125,9 @@ TEST(DefaultEquipmentList, LoadsFromBesideTheProgram) {
   ASSERT_TRUE(loadDefaultEquipmentList(manager, std::string(VORN_BIN_DIR) + "/", messages));
   EXPECT_TRUE(messages.messages().empty());
   EXPECT_GE(manager.colList.size(), 50u);
-  EXPECT_EQ(programDirectory(), std::filesystem::canonical(VORN_BIN_DIR).string() + "/");
+  // Ends with the platform's own separator ("\\" on Windows).
+  EXPECT_EQ(programDirectory(), std::filesystem::canonical(VORN_BIN_DIR).string() +
+                                    static_cast<char>(std::filesystem::path::preferred_separator));
 }
 
 TEST(DefaultEquipmentList, MissingOrBrokenListTellsTheUser) {

@@ -272,6 +272,9 @@ TEST_F(ReportExport, CancelledPromptWritesNothingAndSaysNothing) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// The full disk is made by a POSIX file-size limit; on Windows
+// tests/hostile/FailedSavesTest.cpp holds the target open instead.
+#ifndef _WIN32
 TEST_F(ReportExport, FailedWriteKeepsTheOldFileAndSaysSo) {
   const std::string path = dir.file("old.txt");
   TempDir::write(path, "previous report\r\n");
@@ -288,6 +291,7 @@ TEST_F(ReportExport, FailedWriteKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(messages.messages()[0].text, "Problem writing report file.");
   EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Critical);
 }
+#endif
 
 TEST_F(ReportExport, BuildFailureIsReportedAndNothingWritten) {
   s.colReceptors[0]->addLink(42);
