@@ -12,11 +12,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "app/gui/cMainEvents.h"
+#include "app/gui/cResultsRelay.h"
 #include "app/platform/cSheetGrid.h"
 #include "app/platform/mCodePage.h"
+#include "compute/ui/cResultsChart.h"
+#include "compute/ui/cResultsTips.h"
 #include "study/cStudy.h"
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
@@ -56,6 +61,9 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
   receptors_->setSoftwareButtonFlag(&gSoftwareButton);
   equipment_->setSoftwareButtonFlag(&gSoftwareButton);
   results_->setSoftwareButtonFlag(&gSoftwareButton);
+  chart_ = new cResultsChart(study, this);
+  relay_ = std::make_unique<cResultsRelay>(*results_, *chart_);
+  tips_ = new cResultsTips(study, *results_->grid());
   buildMenus();
   buildControls();
   setWindowTitle(QString::fromLatin1(kTitle));
@@ -66,6 +74,8 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::setEvents(cMainEvents* events) { events_ = events; }
+
+IResultsSheetView& frmMain::resultsView() { return *relay_; }
 
 // ------------------------------------------------------------------ menus
 
@@ -97,6 +107,8 @@ void frmMain::buildMenus() {
     editItems_[static_cast<std::size_t>(i)] =
         addItem(edit, QStringLiteral("mEdit_%1").arg(i), QString::fromLatin1(editCaptions[i]));
   }
+  addItem(edit, QStringLiteral("mEdit_4"), QString());
+  addItem(edit, QStringLiteral("mEdit_5"), QStringLiteral("&Baselines from a Measurement..."));
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   view->setObjectName(QStringLiteral("mView"));
@@ -105,6 +117,9 @@ void frmMain::buildMenus() {
   zoom->menuAction()->setObjectName(QStringLiteral("mView_0"));
   addItem(zoom, QStringLiteral("mZoom_1"), QStringLiteral("Zoom +"))->setCheckable(true);
   addItem(zoom, QStringLiteral("mZoom_2"), QStringLiteral("Zoom -"))->setCheckable(true);
+  addItem(view, QStringLiteral("mView_1"), QString());
+  addItem(view, QStringLiteral("mView_2"), QStringLiteral("Receptor &Overview..."));
+  addItem(view, QStringLiteral("mView_3"), QStringLiteral("&What Would It Take..."));
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("mOptions"));
@@ -180,6 +195,9 @@ void frmMain::buildControls() {
   frameInput_->setAccessibleName(frameInput_->title());
   auto* input = new QVBoxLayout(frameInput_);
   input->addWidget(receptors_->grid());
+  // The receptor commands a right-click on a row offers.
+  receptors_->grid()->table()->setContextMenuPolicy(Qt::ActionsContextMenu);
+  receptors_->grid()->table()->addAction(menuItem(QStringLiteral("mEdit_5")));
   input->addWidget(labels_[0]);
   input->addWidget(equipment_->grid());
   input->addStretch(1);
@@ -191,7 +209,15 @@ void frmMain::buildControls() {
   auto* result = new QGridLayout(frameResult_);
   result->addWidget(labels_[1], 0, 0);
   result->addWidget(commands_[3], 0, 1, Qt::AlignRight);
-  result->addWidget(results_->grid(), 1, 0, 1, 2);
+  // The chart takes the height the sheet is given, so zooming works alike.
+  resultTabs_ = new QTabWidget(frameResult_);
+  resultTabs_->setObjectName(QStringLiteral("tabResults"));
+  resultTabs_->setAccessibleName(frameResult_->title());
+  resultTabs_->setDocumentMode(true);
+  resultTabs_->addTab(results_->grid(), QStringLiteral("Table"));
+  chart_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  resultTabs_->addTab(chart_, QStringLiteral("Chart"));
+  result->addWidget(resultTabs_, 1, 0, 1, 2);
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));
   result->addWidget(note, 2, 0, 1, 2);

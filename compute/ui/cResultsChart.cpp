@@ -1,0 +1,280 @@
+#include "compute/ui/cResultsChart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsScene>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include "app/platform/mCodePage.h"
+#include "compute/mResultCells.h"
+#include "study/cStudy.h"
+#include "study/mMarkers.h"
+
+using namespace mResultCells;
+
+namespace {
+
+// Two bars share a category; each is half of this width, centred a quarter
+// of it either side of the category, where its limit markers go.
+constexpr double kBarWidth = 0.7;
+constexpr double kMarkerOffset = kBarWidth / 4.0;
+
+const QColor kLmaxColor(70, 110, 170);
+const QColor kMetricColor(110, 170, 150);
+const QColor kLmaxOverColor(215, 48, 39);
+const QColor kMetricOverColor(165, 0, 38);
+const char* const kLimitNames[3] = {"Day Limit", "Evening Limit", "Night Limit"};
+const QColor kLimitColors[3] = {QColor(230, 170, 0), QColor(230, 100, 20), QColor(40, 40, 110)};
+const QScatterSeries::MarkerShape kLimitShapes[3] = {QScatterSeries::MarkerShapeRectangle,
+                                                     QScatterSeries::MarkerShapeCircle,
+                                                     QScatterSeries::MarkerShapeTriangle};
+
+// The size a chart is written at when it has not been laid out on screen.
+const QSize kImageSize(900, 500);
+
+bool over(float exceedance) { return !isMarker(exceedance) && exceedance > 0.0f; }
+
+// One results line as the chart draws it.
+struct ChartLine {
+  QString label;
+  Line cells;
+};
+
+std::vector<ChartLine> linesOf(const cStudy& study, const cReceptorRecord& receptor) {
+  // The rows of the results sheet, in the same order: the Total, then each
+  // active, linked and computed piece.
+  std::vector<ChartLine> lines{{QStringLiteral("Total"), totalLine(receptor)}};
+  int row = 0;
+  for (const auto& equipment : study.colEquipment) {
+    std::shared_ptr<cLinkRecord> link;
+    if (!study.getLink(link, study.receptorID(), equipment->rowID) || !equipment->active) continue;
+    if (!link->results.computed) continue;
+    ++row;
+    lines.push_back({QString::number(row) + QStringLiteral(": ") + mCodePage::toQString(equipment->description),
+                     linkLine(link->results)});
+  }
+  return lines;
+}
+
+}  // namespace
+
+cResultsChart::cResultsChart(cStudy& study, QWidget* parent) : QWidget(parent), study_(study) {
+  setObjectName(QStringLiteral("resultsChart"));
+  setAccessibleName(QStringLiteral("Results Chart"));
+
+  chart_ = new QChart();
+  chart_->setAnimationOptions(QChart::NoAnimation);
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+
+  lmax_ = new QBarSet(QStringLiteral("Lmax"));
+  lmax_->setColor(kLmaxColor);
+  lmax_->setSelectedColor(kLmaxOverColor);
+  metric_ = new QBarSet(QStringLiteral("L10"));
+  metric_->setColor(kMetricColor);
+  metric_->setSelectedColor(kMetricOverColor);
+  bars_ = new QBarSeries();
+  bars_->setBarWidth(kBarWidth);
+  bars_->append(lmax_);
+  bars_->append(metric_);
+  chart_->addSeries(bars_);
+
+  axisX_ = new QBarCategoryAxis();
+  axisY_ = new QValueAxis();
+  axisY_->setTitleText(QStringLiteral("dBA"));
+  axisY_->setLabelFormat(QStringLiteral("%.0f"));
+  chart_->addAxis(axisX_, Qt::AlignBottom);
+  chart_->addAxis(axisY_, Qt::AlignLeft);
+  bars_->attachAxis(axisX_);
+  bars_->attachAxis(axisY_);
+
+  for (int p = 0; p < 3; ++p) {
+    auto* markers = new QScatterSeries();
+    markers->setName(QString::fromLatin1(kLimitNames[p]));
+    markers->setMarkerShape(kLimitShapes[p]);
+    markers->setMarkerSize(9.0);
+    markers->setColor(kLimitColors[p]);
+    markers->setBorderColor(Qt::white);
+    chart_->addSeries(markers);
+    // Markers stand over their bars: x counts categories from 0.
+    markers->attachAxis(axisX_);
+    markers->attachAxis(axisY_);
+    limits_[p] = markers;
+  }
+
+  view_ = new QChartView(chart_, this);
+  view_->setObjectName(QStringLiteral("chartView"));
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setAccessibleName(QStringLiteral("Results Chart"));
+
+  savePng_ = new QPushButton(QStringLiteral("Save as PNG..."), this);
+  savePng_->setObjectName(QStringLiteral("cmdSaveChartPng"));
+  savePng_->setAccessibleName(savePng_->text());
+  saveSvg_ = new QPushButton(QStringLiteral("Save as SVG..."), this);
+  saveSvg_->setObjectName(QStringLiteral("cmdSaveChartSvg"));
+  saveSvg_->setAccessibleName(saveSvg_->text());
+  connect(savePng_, &QPushButton::clicked, this, [this] { emit saveRequested(QStringLiteral("png")); });
+  connect(saveSvg_, &QPushButton::clicked, this, [this] { emit saveRequested(QStringLiteral("svg")); });
+
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  buttons->addWidget(savePng_);
+  buttons->addWidget(saveSvg_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_, 1);
+  layout->addLayout(buttons);
+
+  clear();
+}
+
+cResultsChart::~cResultsChart() = default;
+
+void cResultsChart::clear() {
+  chart_->setTitle(QString());
+  if (lmax_->count() > 0) lmax_->remove(0, lmax_->count());
+  if (metric_->count() > 0) metric_->remove(0, metric_->count());
+  axisX_->clear();
+  for (QScatterSeries* markers : limits_) markers->clear();
+  updateAxes(0.0, 100.0);
+  savePng_->setEnabled(false);
+  saveSvg_->setEnabled(false);
+}
+
+void cResultsChart::refresh() {
+  std::shared_ptr<cReceptorRecord> receptor;
+  if (study_.receptorID() == 0 || !study_.getReceptor(receptor, study_.receptorID())) {
+    clear();
+    return;
+  }
+  const std::int32_t metric = caseMetric(study_);
+  const std::vector<ChartLine> lines = linesOf(study_, *receptor);
+
+  QStringList labels;
+  QList<qreal> lmaxValues;
+  QList<qreal> metricValues;
+  QList<int> lmaxOver;
+  QList<int> metricOver;
+  QList<QPointF> markers[3];
+  double low = std::numeric_limits<double>::max();
+  double high = std::numeric_limits<double>::lowest();
+  auto take = [&](float v) {
+    low = std::min(low, static_cast<double>(v));
+    high = std::max(high, static_cast<double>(v));
+  };
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    const Line& cells = lines[static_cast<std::size_t>(i)].cells;
+    labels << lines[static_cast<std::size_t>(i)].label;
+    const float lmax = level(*cells.calculated, 0);
+    const float value = level(*cells.calculated, metric);
+    lmaxValues << lmax;
+    metricValues << value;
+    take(lmax);
+    take(value);
+    bool lmaxExceeds = false;
+    bool metricExceeds = false;
+    for (int p = 0; p < 3; ++p) {
+      const float lmaxLimit = level(*cells.lotLine[p], 0);
+      const float metricLimit = level(*cells.lotLine[p], metric);
+      if (!isMarker(lmaxLimit)) {
+        markers[p] << QPointF(i - kMarkerOffset, lmaxLimit);
+        take(lmaxLimit);
+      }
+      if (!isMarker(metricLimit)) {
+        markers[p] << QPointF(i + kMarkerOffset, metricLimit);
+        take(metricLimit);
+      }
+      lmaxExceeds = lmaxExceeds || over(level(*cells.exceed[p], 0));
+      metricExceeds = metricExceeds || over(level(*cells.exceed[p], metric));
+    }
+    if (lmaxExceeds) lmaxOver << i;
+    if (metricExceeds) metricOver << i;
+  }
+
+  chart_->setTitle(QStringLiteral("Receptor %1: %2")
+                       .arg(study_.receptorID())
+                       .arg(mCodePage::toQString(receptor->description)));
+  metric_->setLabel(QString::fromLatin1(metricName(metric)));
+  // New values in one step each, so the chart lays itself out once.
+  lmax_->deselectAllBars();
+  metric_->deselectAllBars();
+  if (lmax_->count() > 0) lmax_->remove(0, lmax_->count());
+  if (metric_->count() > 0) metric_->remove(0, metric_->count());
+  axisX_->setCategories(labels);
+  lmax_->append(lmaxValues);
+  metric_->append(metricValues);
+  lmax_->selectBars(lmaxOver);
+  metric_->selectBars(metricOver);
+  for (int p = 0; p < 3; ++p) limits_[p]->replace(markers[p]);
+  updateAxes(low, high);
+  savePng_->setEnabled(true);
+  saveSvg_->setEnabled(true);
+}
+
+void cResultsChart::updateAxes(double low, double high) {
+  // Whole tens around the levels, with room above for the markers; bars
+  // that start below the axis are cut at its foot.
+  if (!(low <= high)) low = high = 0.0;
+  const double bottom = std::floor((low - 10.0) / 10.0) * 10.0;
+  const double top = std::ceil((high + 5.0) / 10.0) * 10.0;
+  axisY_->setRange(bottom, std::max(top, bottom + 10.0));
+}
+
+QStringList cResultsChart::categories() const { return axisX_->categories(); }
+
+QScatterSeries* cResultsChart::limitMarkers(int period) const {
+  return period >= 0 && period < 3 ? limits_[period] : nullptr;
+}
+
+bool cResultsChart::isEmpty() const { return lmax_->count() == 0; }
+
+bool cResultsChart::saveImage(const std::string& path) {
+  const QString name = mCodePage::toQString(path);
+  // A chart never shown on screen is laid out at a size of its own.
+  const bool onScreen = view_->isVisible() && view_->width() >= 200 && view_->height() >= 150;
+  const QSize size = onScreen ? view_->size() : kImageSize;
+  if (!onScreen) chart_->resize(size);
+  const QRectF target(QPointF(0, 0), QSizeF(size));
+  const QRectF source = chart_->sceneBoundingRect();
+
+  QSaveFile file(name);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(target);
+    svg.setTitle(chart_->title());
+    QPainter painter;
+    if (!painter.begin(&svg)) return false;
+    chart_->scene()->render(&painter, target, source);
+    painter.end();
+  } else {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart_->scene()->render(&painter, target, source);
+    painter.end();
+    if (!image.save(&file, "PNG")) {
+      file.cancelWriting();
+      return false;
+    }
+  }
+  return file.commit();
+}
