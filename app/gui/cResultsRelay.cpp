@@ -7,7 +7,7 @@ cResultsRelay::cResultsRelay(cResults& sheet, cResultsChart& chart) : sheet_(she
 
 void cResultsRelay::clear() {
   sheet_.clear();
-  chart_.clear();
+  chart_.clearSoon();
   if (resultsChanged) resultsChanged();
 }
 

@@ -18,6 +18,7 @@
 #include <QSaveFile>
 #include <QScatterSeries>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -145,10 +146,19 @@ cResultsChart::cResultsChart(cStudy& study, QWidget* parent) : QWidget(parent), 
 
 cResultsChart::~cResultsChart() = default;
 
+void cResultsChart::clearSoon() {
+  if (clearPending_) return;
+  clearPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (clearPending_) clear();
+  });
+}
+
 void cResultsChart::clear() {
+  clearPending_ = false;
   chart_->setTitle(QString());
-  if (lmax_->count() > 0) lmax_->remove(0, lmax_->count());
-  if (metric_->count() > 0) metric_->remove(0, metric_->count());
+  setValues(lmax_, {});
+  setValues(metric_, {});
   axisX_->clear();
   for (QScatterSeries* markers : limits_) markers->clear();
   updateAxes(0.0, 100.0);
@@ -157,6 +167,7 @@ void cResultsChart::clear() {
 }
 
 void cResultsChart::refresh() {
+  clearPending_ = false;
   std::shared_ptr<cReceptorRecord> receptor;
   if (study_.receptorID() == 0 || !study_.getReceptor(receptor, study_.receptorID())) {
     clear();
@@ -206,24 +217,46 @@ void cResultsChart::refresh() {
     if (metricExceeds) metricOver << i;
   }
 
-  chart_->setTitle(QStringLiteral("Receptor %1: %2")
-                       .arg(study_.receptorID())
-                       .arg(mCodePage::toQString(receptor->description)));
-  metric_->setLabel(QString::fromLatin1(metricName(metric)));
-  // New values in one step each, so the chart lays itself out once.
-  lmax_->deselectAllBars();
-  metric_->deselectAllBars();
-  if (lmax_->count() > 0) lmax_->remove(0, lmax_->count());
-  if (metric_->count() > 0) metric_->remove(0, metric_->count());
-  axisX_->setCategories(labels);
-  lmax_->append(lmaxValues);
-  metric_->append(metricValues);
-  lmax_->selectBars(lmaxOver);
-  metric_->selectBars(metricOver);
-  for (int p = 0; p < 3; ++p) limits_[p]->replace(markers[p]);
+  const QString title =
+      QStringLiteral("Receptor %1: %2").arg(study_.receptorID()).arg(mCodePage::toQString(receptor->description));
+  if (chart_->title() != title) chart_->setTitle(title);
+  const QString metricLabel = QString::fromLatin1(metricName(metric));
+  if (metric_->label() != metricLabel) metric_->setLabel(metricLabel);
+  // Only what changed is set again: an edit changes a few bars, and each
+  // change makes the chart lay itself out anew.
+  if (axisX_->categories() != labels) {
+    setValues(lmax_, {});
+    setValues(metric_, {});
+    axisX_->setCategories(labels);
+  }
+  setValues(lmax_, lmaxValues);
+  setValues(metric_, metricValues);
+  setSelection(lmax_, lmaxOver);
+  setSelection(metric_, metricOver);
+  for (int p = 0; p < 3; ++p)
+    if (limits_[p]->points() != markers[p]) limits_[p]->replace(markers[p]);
   updateAxes(low, high);
   savePng_->setEnabled(true);
   saveSvg_->setEnabled(true);
+}
+
+void cResultsChart::setValues(QBarSet* bars, const QList<qreal>& values) {
+  if (bars->count() != values.size()) {
+    bars->deselectAllBars();
+    if (bars->count() > 0) bars->remove(0, bars->count());
+    bars->append(values);
+    return;
+  }
+  for (int i = 0; i < values.size(); ++i)
+    if (bars->at(i) != values[i]) bars->replace(i, values[i]);
+}
+
+void cResultsChart::setSelection(QBarSet* bars, const QList<int>& selected) {
+  QList<int> now = bars->selectedBars();
+  std::sort(now.begin(), now.end());
+  if (now == selected) return;
+  bars->deselectAllBars();
+  bars->selectBars(selected);
 }
 
 void cResultsChart::updateAxes(double low, double high) {
@@ -232,7 +265,8 @@ void cResultsChart::updateAxes(double low, double high) {
   if (!(low <= high)) low = high = 0.0;
   const double bottom = std::floor((low - 10.0) / 10.0) * 10.0;
   const double top = std::ceil((high + 5.0) / 10.0) * 10.0;
-  axisY_->setRange(bottom, std::max(top, bottom + 10.0));
+  const double ceiling = std::max(top, bottom + 10.0);
+  if (axisY_->min() != bottom || axisY_->max() != ceiling) axisY_->setRange(bottom, ceiling);
 }
 
 QStringList cResultsChart::categories() const { return axisX_->categories(); }

@@ -32,6 +32,10 @@ public:
   void refresh();
   // Nothing to show: the input is incomplete or no receptor is selected.
   void clear();
+  // The same once control returns to the event loop, unless a refresh comes
+  // first: the study empties the results before it writes them again, and
+  // drawing the chart empty in between would only cost time.
+  void clearSoon();
 
   // Writes the chart as an SVG drawing when the path ends in ".svg" (any
   // case), otherwise as a PNG image. The file is replaced only once the new
@@ -57,6 +61,8 @@ signals:
 
 private:
   void updateAxes(double low, double high);
+  static void setValues(QBarSet* bars, const QList<qreal>& values);
+  static void setSelection(QBarSet* bars, const QList<int>& selected);
 
   cStudy& study_;
   QChart* chart_ = nullptr;
@@ -69,4 +75,5 @@ private:
   QValueAxis* axisY_ = nullptr;
   QPushButton* savePng_ = nullptr;
   QPushButton* saveSvg_ = nullptr;
+  bool clearPending_ = false;
 };

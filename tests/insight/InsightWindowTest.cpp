@@ -134,7 +134,9 @@ TEST_F(Insight, TheChartFollowsEveryRecomputationAndEmptiesWhenTheInputIsIncompl
   EXPECT_NEAR(chart().metricBars()->at(1), 61.58, 0.01);
 
   // A distance of 0 fails validation: nothing is drawn, nothing can be saved.
+  // The chart is emptied once the edit's event is done with.
   equip->type(9, 1, "0");
+  QApplication::processEvents();
   EXPECT_TRUE(chart().isEmpty());
   EXPECT_TRUE(chart().categories().isEmpty());
   EXPECT_TRUE(chart().limitMarkers(0)->points().isEmpty());
