@@ -8,6 +8,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsScene>
@@ -156,6 +157,7 @@ void cResultsChart::clearSoon() {
 
 void cResultsChart::clear() {
   clearPending_ = false;
+  drawPending_ = false;
   chart_->setTitle(QString());
   setValues(lmax_, {});
   setValues(metric_, {});
@@ -168,6 +170,18 @@ void cResultsChart::clear() {
 
 void cResultsChart::refresh() {
   clearPending_ = false;
+  // Hidden behind the table, the chart costs an edit nothing.
+  drawPending_ = !isVisible();
+  if (!drawPending_) draw();
+}
+
+void cResultsChart::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (drawPending_) draw();
+}
+
+void cResultsChart::draw() {
+  drawPending_ = false;
   std::shared_ptr<cReceptorRecord> receptor;
   if (study_.receptorID() == 0 || !study_.getReceptor(receptor, study_.receptorID())) {
     clear();
@@ -278,26 +292,32 @@ QScatterSeries* cResultsChart::limitMarkers(int period) const {
 bool cResultsChart::isEmpty() const { return lmax_->count() == 0; }
 
 bool cResultsChart::saveImage(const std::string& path) {
+  if (drawPending_) draw();
   const QString name = mCodePage::toQString(path);
-  // A chart never shown on screen is laid out at a size of its own.
+  const bool svg = name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
+
+  // A chart never shown on screen is laid out at a size of its own while
+  // it is drawn into memory, then given back its own.
   const bool onScreen = view_->isVisible() && view_->width() >= 200 && view_->height() >= 150;
   const QSize size = onScreen ? view_->size() : kImageSize;
   if (!onScreen) chart_->resize(size);
   const QRectF target(QPointF(0, 0), QSizeF(size));
   const QRectF source = chart_->sceneBoundingRect();
-
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(target);
-    svg.setTitle(chart_->title());
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool drawn = false;
+  if (svg) {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(target);
+    generator.setTitle(chart_->title());
     QPainter painter;
-    if (!painter.begin(&svg)) return false;
-    chart_->scene()->render(&painter, target, source);
-    painter.end();
+    if (painter.begin(&generator)) {
+      chart_->scene()->render(&painter, target, source);
+      drawn = painter.end();
+    }
   } else {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -305,10 +325,12 @@ bool cResultsChart::saveImage(const std::string& path) {
     painter.setRenderHint(QPainter::Antialiasing);
     chart_->scene()->render(&painter, target, source);
     painter.end();
-    if (!image.save(&file, "PNG")) {
-      file.cancelWriting();
-      return false;
-    }
+    drawn = image.save(&buffer, "PNG");
   }
-  return file.commit();
+  if (!onScreen) chart_->resize(view_->size());
+  if (!drawn) return false;
+
+  // The old file is replaced only by a complete new one.
+  QSaveFile file(name);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }

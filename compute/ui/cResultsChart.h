@@ -28,7 +28,8 @@ public:
   explicit cResultsChart(cStudy& study, QWidget* parent = nullptr);
   ~cResultsChart() override;
 
-  // Draws the selected receptor's stored results, as the results sheet shows them.
+  // Draws the selected receptor's stored results, as the results sheet shows
+  // them; while the chart is hidden, when it is next shown.
   void refresh();
   // Nothing to show: the input is incomplete or no receptor is selected.
   void clear();
@@ -55,11 +56,15 @@ public:
   QPushButton* savePngButton() const { return savePng_; }
   QPushButton* saveSvgButton() const { return saveSvg_; }
 
+protected:
+  void showEvent(QShowEvent* event) override;
+
 signals:
   // The user asked to save the chart: "png" or "svg".
   void saveRequested(const QString& format);
 
 private:
+  void draw();
   void updateAxes(double low, double high);
   static void setValues(QBarSet* bars, const QList<qreal>& values);
   static void setSelection(QBarSet* bars, const QList<int>& selected);
@@ -76,4 +81,5 @@ private:
   QPushButton* savePng_ = nullptr;
   QPushButton* saveSvg_ = nullptr;
   bool clearPending_ = false;
+  bool drawPending_ = false;
 };

@@ -94,7 +94,9 @@ void frmMitigation::setNeeds(const std::string& receptorCaption, const std::vect
   table_->resizeColumnsToContents();
   QString caption = text(receptorCaption) + QStringLiteral(": ");
   caption += needs_.empty() ? QStringLiteral("every level is within its limit.")
-                            : QStringLiteral("choose a line and the change to make. The change can be undone.");
+                            : QStringLiteral("choose a line and the change to make. Usage belongs to the piece "
+                                             "at every receptor; distance and shielding to this receptor alone. "
+                                             "The change can be undone.");
   caption_->setText(caption);
   if (!needs_.empty()) table_->selectRow(0);
   selectionChanged();

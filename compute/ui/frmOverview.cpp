@@ -148,6 +148,12 @@ void frmOverview::setOverview(const std::vector<mOverview::ReceptorOverview>& ro
   stale_ = false;
 }
 
+void frmOverview::markStale() {
+  if (stale_) return;
+  stale_ = true;
+  summary_->setText(summary_->text() + QStringLiteral(" The case has changed since: press Refresh."));
+}
+
 bool frmOverview::event(QEvent* event) {
   // Coming back to the list after editing the case shows the case as it is.
   if (event->type() == QEvent::WindowActivate && stale_) emit refreshRequested();

@@ -26,8 +26,8 @@ public:
   // Fills the list; the study gives the descriptions, land uses, the names
   // of the pieces and the case's metric.
   void setOverview(const std::vector<mOverview::ReceptorOverview>& rows);
-  // The results changed since the list was filled.
-  void markStale() { stale_ = true; }
+  // The results changed since the list was filled; the list says so.
+  void markStale();
   bool isStale() const { return stale_; }
 
   QTableWidget* table() const { return table_; }

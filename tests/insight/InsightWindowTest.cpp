@@ -148,6 +148,7 @@ TEST_F(Insight, TheChartFollowsEveryRecomputationAndEmptiesWhenTheInputIsIncompl
 
 TEST_F(Insight, TheChartIsSavedAsPngOrSvgByTheNameGiven) {
   houseWithCompressor();
+  window().resultTabs()->setCurrentWidget(&chart());
   // A name without a type gets the one asked for.
   started.dialog.chooseFile(dir.file("chart"));
   QTest::mouseClick(chart().savePngButton(), Qt::LeftButton);
@@ -216,12 +217,15 @@ TEST_F(Insight, TheOverviewColoursHowFarOverAndADoubleClickSelectsTheReceptor) {
   QApplication::processEvents();
   EXPECT_EQ(study().receptorID(), 2);
   EXPECT_EQ(window().receptors().grid()->activeRow(), 2);
+  // The chart, drawn when it is shown, is the selected receptor's.
+  window().resultTabs()->setCurrentWidget(&chart());
   EXPECT_EQ(chart().categories(), QStringList({"Total", "1: Air Compressor"}));
   EXPECT_NEAR(chart().lmaxBars()->at(1), 59.54, 0.01);
 
   // An edit makes the list stale; Refresh shows the case as it stands.
   equip->type(9, 1, "800");
   EXPECT_TRUE(overview->isStale());
+  EXPECT_TRUE(overview->findChild<QLabel*>("lblOverview")->text().endsWith("press Refresh."));
   QTest::mouseClick(overview->findChild<QPushButton*>("cmdRefresh"), Qt::LeftButton);
   EXPECT_FALSE(overview->isStale());
   EXPECT_EQ(table->item(1, 8)->text(), "2.5");
