@@ -321,4 +321,28 @@ TEST_F(Insight, AMeasurementThatCannotBeReadIsToldAndChangesNothing) {
   EXPECT_FLOAT_EQ(receptor(1)->dayBase, 55.0f);
 }
 
+TEST_F(Insight, TheReceptorCommandsComeAfterTheMenusItemsAndNeedAReceptorToWorkOn) {
+  EXPECT_TRUE(window().menuItem("mView_1")->isSeparator());
+  EXPECT_EQ(window().menuItem("mView_2")->text(), "Receptor &Overview...");
+  EXPECT_EQ(window().menuItem("mView_3")->text(), "&What Would It Take...");
+  EXPECT_TRUE(window().menuItem("mEdit_4")->isSeparator());
+  EXPECT_EQ(window().menuItem("mEdit_5")->text(), "&Baselines from a Measurement...");
+
+  // Nothing selected: told, and no file is asked for.
+  started.choose("mView_3");
+  started.choose("mEdit_5");
+  ASSERT_EQ(started.messages.messages().size(), 2u);
+  EXPECT_EQ(started.messages.messages()[0].text, "Please select a receptor first.");
+  EXPECT_EQ(started.messages.messages()[1].text, "Please select a receptor first.");
+  EXPECT_TRUE(started.dialog.showings().empty());
+
+  // Incomplete input has no remedies to offer.
+  houseWithCompressor();
+  equip->type(9, 1, "0");
+  started.messages.clear();
+  started.choose("mView_3");
+  ASSERT_EQ(started.messages.messages().size(), 1u);
+  EXPECT_NE(started.messages.messages()[0].text.find("incomplete"), std::string::npos);
+}
+
 }  // namespace
