@@ -38,6 +38,8 @@ constexpr int kResultRows = 6;
 constexpr int kReceptorRowsZoomed = 8;
 constexpr int kEquipmentRowsZoomed = 20;
 constexpr int kResultRowsZoomed = 30;
+// Pixels the chart needs for its axes, bars and legend.
+constexpr int kChartHeight = 340;
 
 QColor fromBGR(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
@@ -217,6 +219,11 @@ void frmMain::buildControls() {
   resultTabs_->addTab(results_->grid(), QStringLiteral("Table"));
   chart_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   resultTabs_->addTab(chart_, QStringLiteral("Chart"));
+  // Shown, the chart takes what the sheet's rows leave too little of; the
+  // table keeps the height it has always had.
+  connect(resultTabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    chart_->setMinimumHeight(resultTabs_->widget(index) == chart_ ? kChartHeight : 0);
+  });
   result->addWidget(resultTabs_, 1, 0, 1, 2);
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));

@@ -14,6 +14,7 @@
 #include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -39,8 +40,8 @@ constexpr double kMarkerOffset = kBarWidth / 4.0;
 
 const QColor kLmaxColor(70, 110, 170);
 const QColor kMetricColor(110, 170, 150);
-const QColor kLmaxOverColor(215, 48, 39);
-const QColor kMetricOverColor(165, 0, 38);
+const QColor kLmaxOverColor(200, 30, 30);
+const QColor kMetricOverColor(240, 110, 80);
 const char* const kLimitNames[3] = {"Day Limit", "Evening Limit", "Night Limit"};
 const QColor kLimitColors[3] = {QColor(230, 170, 0), QColor(230, 100, 20), QColor(40, 40, 110)};
 const QScatterSeries::MarkerShape kLimitShapes[3] = {QScatterSeries::MarkerShapeRectangle,
@@ -100,6 +101,10 @@ cResultsChart::cResultsChart(cStudy& study, QWidget* parent) : QWidget(parent), 
   axisY_ = new QValueAxis();
   axisY_->setTitleText(QStringLiteral("dBA"));
   axisY_->setLabelFormat(QStringLiteral("%.0f"));
+  // A grid line every 10 dB, on the tens.
+  axisY_->setTickType(QValueAxis::TicksDynamic);
+  axisY_->setTickAnchor(0.0);
+  axisY_->setTickInterval(10.0);
   chart_->addAxis(axisX_, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
   bars_->attachAxis(axisX_);
@@ -133,7 +138,10 @@ cResultsChart::cResultsChart(cStudy& study, QWidget* parent) : QWidget(parent), 
   connect(savePng_, &QPushButton::clicked, this, [this] { emit saveRequested(QStringLiteral("png")); });
   connect(saveSvg_, &QPushButton::clicked, this, [this] { emit saveRequested(QStringLiteral("svg")); });
 
+  auto* note = new QLabel(QStringLiteral("Bars in red are over at least one of their limits."), this);
+  note->setObjectName(QStringLiteral("lblChartNote"));
   auto* buttons = new QHBoxLayout();
+  buttons->addWidget(note);
   buttons->addStretch(1);
   buttons->addWidget(savePng_);
   buttons->addWidget(saveSvg_);
