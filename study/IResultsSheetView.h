@@ -11,4 +11,7 @@ public:
   // Empties the values, keeping layout and colours.
   virtual void clear() = 0;
   virtual void setCellText(std::int32_t col, std::int32_t row, const std::string& text) = 0;
+  // Every cell of the selected receptor's results has been written, so views
+  // drawn from the same results (a chart) can follow.
+  virtual void displayed() {}
 };

@@ -383,4 +383,5 @@ void cStudy::displayResults() {
     writePair(row, 12, r.eve_exceed);
     writePair(row, 14, r.nite_exceed);
   }
+  sheet.displayed();
 }

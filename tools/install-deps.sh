@@ -3,8 +3,8 @@
 # Safe to run again: when everything is present it touches nothing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev python3 clang libclang-rt-14-dev
-          qt6-svg-dev desktop-file-utils appstream shared-mime-info dpkg-dev file)
+          qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev python3 clang
+          libclang-rt-14-dev desktop-file-utils appstream shared-mime-info dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

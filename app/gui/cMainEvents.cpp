@@ -10,16 +10,25 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "app/gui/cRegistry.h"
+#include "app/gui/cResultsRelay.h"
 #include "app/gui/frmAbout.h"
+#include "app/gui/frmBaselines.h"
 #include "app/gui/frmL10Adjust.h"
 #include "app/gui/frmMain.h"
 #include "app/platform/cCursorFile.h"
 #include "app/platform/cSheetGrid.h"
 #include "app/platform/IDocumentOpener.h"
 #include "app/platform/mCodePage.h"
+#include "compute/mAsItStands.h"
+#include "compute/mMitigation.h"
+#include "compute/mOverview.h"
 #include "compute/mProcess.h"
+#include "compute/ui/cResultsChart.h"
+#include "compute/ui/frmMitigation.h"
+#include "compute/ui/frmOverview.h"
 #include "criteria/ui/frmCriteria.h"
 #include "criteria/ui/frmLimits.h"
 #include "equipment/ui/frmModEquipList.h"
@@ -62,6 +71,10 @@ std::string lmaxText(float value) { return isValueNA(value) ? std::string("N/A")
 cMainEvents::cMainEvents(frmMain& window, cStudy& study, cEquipment& equipmentManager, Services services)
     : window_(window), study_(study), equipmentManager_(equipmentManager), services_(std::move(services)) {}
 
+cMainEvents::~cMainEvents() = default;
+
+frmOverview* cMainEvents::overview() const { return overview_; }
+
 // ----------------------------------------------------------------- wiring
 
 void cMainEvents::connectWindow() {
@@ -90,6 +103,13 @@ void cMainEvents::connectWindow() {
   route("mUnits_1", [this] { setUnits(1); });
   route("mHelp_0", [this] { openUserGuide(); });
   route("mHelp_1", [this] { showAbout(); });
+  route("mView_2", [this] { showOverview(); });
+  route("mView_3", [this] { whatWouldItTake(); });
+  route("mEdit_5", [this] { baselinesFromMeasurement(); });
+  connect(&window_.resultsChart(), &cResultsChart::saveRequested, this, &cMainEvents::saveChart);
+  window_.resultsRelay().resultsChanged = [this] {
+    if (overview_) overview_->markStale();
+  };
 
   const std::function<void()> buttons[] = {[this] { noiseLimitCriteria(); }, [this] { l10Calculation(); },
                                            [this] { noiseLimits(); }, [this] { checkInputData(); }};
@@ -265,6 +285,7 @@ void cMainEvents::setZoomMode(int mode) {
   window_.receptors().grid()->setEnabled(enabled);
   window_.equipmentSheet().grid()->setEnabled(enabled);
   window_.results().grid()->setEnabled(enabled);
+  window_.resultTabs()->setEnabled(enabled);
   window_.command(3)->setEnabled(enabled);
 
   QAction* zoomIn = window_.menuItem(QStringLiteral("mZoom_1"));
@@ -659,4 +680,123 @@ void cMainEvents::fillFromList(int row, int index) {
     grid.setNumber(10, row, 0.0);
   }
   window_.gSoftwareButton = false;
+}
+
+// ------------------------------------------------- Overview and remedies
+
+namespace {
+
+std::string receptorCaption(const cReceptorRecord& r, std::int32_t id) {
+  return "Receptor " + std::to_string(id) + (r.description.empty() ? std::string() : ": " + r.description);
+}
+
+}  // namespace
+
+std::shared_ptr<cReceptorRecord> cMainEvents::selectedReceptorOrSay() {
+  std::shared_ptr<cReceptorRecord> receptor;
+  if (study_.receptorID() == 0 || !study_.getReceptor(receptor, study_.receptorID())) {
+    services_.messages.show("Please select a receptor first.", "VORN", MessageIcon::Critical);
+    return nullptr;
+  }
+  return receptor;
+}
+
+void cMainEvents::refreshOverview() {
+  if (overview_) overview_->setOverview(mOverview::overview(study_));
+}
+
+void cMainEvents::showOverview() {
+  if (!overview_) {
+    overview_ = new frmOverview(study_, &window_);
+    overview_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(overview_, &frmOverview::refreshRequested, this, &cMainEvents::refreshOverview);
+    connect(overview_, &frmOverview::receptorChosen, this, &cMainEvents::selectReceptor);
+  }
+  refreshOverview();
+  overview_->show();
+  overview_->raise();
+}
+
+void cMainEvents::selectReceptor(int receptorID) {
+  std::shared_ptr<cReceptorRecord> receptor;
+  if (!study_.getReceptor(receptor, receptorID)) return;
+  // As a click on the row does: the sheet's cursor moves, then the row
+  // change is handled (the program's own moves raise no event).
+  window_.receptors().grid()->setActiveCell(1, receptorID);
+  receptorRowChanged(receptorID);
+  window_.activateWindow();
+  window_.raise();
+}
+
+void cMainEvents::whatWouldItTake() {
+  const std::shared_ptr<cReceptorRecord> receptor = selectedReceptorOrSay();
+  if (!receptor) return;
+  const std::int32_t id = study_.receptorID();
+  // The receptor as it stands, not results left from before an edit that
+  // made the input incomplete.
+  const std::shared_ptr<cReceptorRecord> computed = mAsItStands::computeReceptor(study_, id);
+  if (!computed) {
+    services_.messages.show("The input data of this receptor is incomplete. Press \"Check Input Data\" to see what "
+                            "is missing.",
+                            "VORN", MessageIcon::Critical);
+    return;
+  }
+  frmMitigation dialog(study_, &window_);
+  dialog.setNeeds(receptorCaption(*receptor, id), mMitigation::needs(study_, *computed, id));
+  if (dialog.exec() != QDialog::Accepted || !dialog.chosenNeed()) return;
+  if (mMitigation::apply(study_, *dialog.chosenNeed(), dialog.chosenRemedy())) window_.setEditMenu(3);
+}
+
+void cMainEvents::baselinesFromMeasurement() {
+  const std::shared_ptr<cReceptorRecord> receptor = selectedReceptorOrSay();
+  if (!receptor) return;
+  const std::int32_t id = study_.receptorID();
+  SF_FilePrompt& prompt = services_.prompt;
+  prompt.OpenMode(SF_READ);
+  prompt.MultipleFiles(false);
+  prompt.FilePrompt("Spectral Time-History File");
+  prompt.FileSuffix("sth");
+  if (prompt.getFile() != SF_FILE_OK) return;
+  const std::string path = prompt.Directory() + prompt.FileName(1);
+
+  frmBaselines dialog(&window_);
+  dialog.setReceptor(receptorCaption(*receptor, id), receptor->dayBase, receptor->eveBase, receptor->niteBase);
+  const bool readable = dialog.setMeasurement([path](SF_BASELINE_STATISTIC statistic, SF_MeasuredBaselines& out) {
+    return out.read(path, statistic);
+  });
+  if (!readable) {
+    services_.messages.show(dialog.message(), "VORN", MessageIcon::Critical);
+    return;
+  }
+  if (dialog.exec() != QDialog::Accepted) return;
+
+  study_.holdState(3);
+  study_.setCaseChanged(true);
+  float* baselines[3] = {&receptor->dayBase, &receptor->eveBase, &receptor->niteBase};
+  cSheetGrid& grid = *window_.receptors().grid();
+  for (int p = 0; p < 3; ++p) {
+    const std::optional<float> value = dialog.baseline(p);
+    if (!value) continue;
+    *baselines[p] = *value;
+    grid.setNumber(3 + p, id, *value);
+  }
+  recompute();
+  window_.setEditMenu(3);
+}
+
+void cMainEvents::saveChart(const QString& format) {
+  const bool svg = format == QLatin1String("svg");
+  SF_FilePrompt& prompt = services_.prompt;
+  prompt.OpenMode(SF_WRITE);
+  prompt.MultipleFiles(false);
+  prompt.FilePrompt(svg ? "SVG Drawing" : "PNG Image");
+  prompt.FileSuffix(svg ? "svg" : "png");
+  if (prompt.getFile() != SF_FILE_OK) return;
+  std::string path = prompt.Directory() + prompt.FileName(1);
+  // A name typed without its type gets the one chosen; any other name is
+  // written as what its ending says.
+  const std::string name = prompt.FileName(1);
+  if (name.find('.') == std::string::npos) path += svg ? ".svg" : ".png";
+  if (!window_.resultsChart().saveImage(path))
+    services_.messages.show("Error saving chart to " + path, "VORN", MessageIcon::Critical);
 }

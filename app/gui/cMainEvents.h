@@ -5,18 +5,22 @@
 // recomputation of the current receptor; the window only routes to it.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QCursor>
 #include <QObject>
+#include <QPointer>
 
 class IDocumentOpener;
 class IMessageService;
 class SF_FilePrompt;
 class cEquipment;
+class cReceptorRecord;
 class cRegistry;
 class cStudy;
 class frmMain;
+class frmOverview;
 
 class cMainEvents : public QObject {
   Q_OBJECT
@@ -32,6 +36,7 @@ public:
   };
 
   cMainEvents(frmMain& window, cStudy& study, cEquipment& equipmentManager, Services services);
+  ~cMainEvents() override;
 
   // Connects the window's menus, buttons, boxes and sheets to the handlers.
   void connectWindow();
@@ -61,6 +66,20 @@ public:
   void setUnits(int units);      // 0 feet, 1 meters
   void openUserGuide();
   void showAbout();
+
+  // The overview of every receptor, beside the main window; choosing one
+  // there selects it here.
+  void showOverview();
+  frmOverview* overview() const;
+  void selectReceptor(int receptorID);
+  // The remedies of the selected receptor; the one chosen is applied as one
+  // undoable edit.
+  void whatWouldItTake();
+  // The selected receptor's three baselines from a measurement file, as one
+  // undoable edit.
+  void baselinesFromMeasurement();
+  // The chart as a "png" or "svg" file, by a name the user gives.
+  void saveChart(const QString& format);
 
   // Buttons.
   void noiseLimitCriteria();
@@ -113,6 +132,9 @@ private:
   void ensureReceptor(int row);
   void ensureEquipment(int row);
   void applyZoomCursor(int mode);
+  // The selected receptor, or null after telling the user there is none.
+  std::shared_ptr<cReceptorRecord> selectedReceptorOrSay();
+  void refreshOverview();
 
   frmMain& window_;
   cStudy& study_;
@@ -128,4 +150,5 @@ private:
   bool metricReady_ = false;
   int zoomMode_ = 0;
   bool frameZoomed_ = false;
+  QPointer<frmOverview> overview_;
 };

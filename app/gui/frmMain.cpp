@@ -12,11 +12,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "app/gui/cMainEvents.h"
+#include "app/gui/cResultsRelay.h"
 #include "app/platform/cSheetGrid.h"
 #include "app/platform/mCodePage.h"
+#include "compute/ui/cResultsChart.h"
+#include "compute/ui/cResultsTips.h"
 #include "study/cStudy.h"
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
@@ -33,6 +38,8 @@ constexpr int kResultRows = 6;
 constexpr int kReceptorRowsZoomed = 8;
 constexpr int kEquipmentRowsZoomed = 20;
 constexpr int kResultRowsZoomed = 30;
+// Pixels the chart needs for its axes, bars and legend.
+constexpr int kChartHeight = 340;
 
 QColor fromBGR(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
@@ -56,6 +63,9 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
   receptors_->setSoftwareButtonFlag(&gSoftwareButton);
   equipment_->setSoftwareButtonFlag(&gSoftwareButton);
   results_->setSoftwareButtonFlag(&gSoftwareButton);
+  chart_ = new cResultsChart(study, this);
+  relay_ = std::make_unique<cResultsRelay>(*results_, *chart_);
+  tips_ = new cResultsTips(study, *results_->grid());
   buildMenus();
   buildControls();
   setWindowTitle(QString::fromLatin1(kTitle));
@@ -66,6 +76,8 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::setEvents(cMainEvents* events) { events_ = events; }
+
+IResultsSheetView& frmMain::resultsView() { return *relay_; }
 
 // ------------------------------------------------------------------ menus
 
@@ -97,6 +109,8 @@ void frmMain::buildMenus() {
     editItems_[static_cast<std::size_t>(i)] =
         addItem(edit, QStringLiteral("mEdit_%1").arg(i), QString::fromLatin1(editCaptions[i]));
   }
+  addItem(edit, QStringLiteral("mEdit_4"), QString());
+  addItem(edit, QStringLiteral("mEdit_5"), QStringLiteral("&Baselines from a Measurement..."));
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
   view->setObjectName(QStringLiteral("mView"));
@@ -105,6 +119,9 @@ void frmMain::buildMenus() {
   zoom->menuAction()->setObjectName(QStringLiteral("mView_0"));
   addItem(zoom, QStringLiteral("mZoom_1"), QStringLiteral("Zoom +"))->setCheckable(true);
   addItem(zoom, QStringLiteral("mZoom_2"), QStringLiteral("Zoom -"))->setCheckable(true);
+  addItem(view, QStringLiteral("mView_1"), QString());
+  addItem(view, QStringLiteral("mView_2"), QStringLiteral("Receptor &Overview..."));
+  addItem(view, QStringLiteral("mView_3"), QStringLiteral("&What Would It Take..."));
 
   QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
   options->setObjectName(QStringLiteral("mOptions"));
@@ -180,6 +197,9 @@ void frmMain::buildControls() {
   frameInput_->setAccessibleName(frameInput_->title());
   auto* input = new QVBoxLayout(frameInput_);
   input->addWidget(receptors_->grid());
+  // The receptor commands a right-click on a row offers.
+  receptors_->grid()->table()->setContextMenuPolicy(Qt::ActionsContextMenu);
+  receptors_->grid()->table()->addAction(menuItem(QStringLiteral("mEdit_5")));
   input->addWidget(labels_[0]);
   input->addWidget(equipment_->grid());
   input->addStretch(1);
@@ -191,7 +211,20 @@ void frmMain::buildControls() {
   auto* result = new QGridLayout(frameResult_);
   result->addWidget(labels_[1], 0, 0);
   result->addWidget(commands_[3], 0, 1, Qt::AlignRight);
-  result->addWidget(results_->grid(), 1, 0, 1, 2);
+  // The chart takes the height the sheet is given, so zooming works alike.
+  resultTabs_ = new QTabWidget(frameResult_);
+  resultTabs_->setObjectName(QStringLiteral("tabResults"));
+  resultTabs_->setAccessibleName(frameResult_->title());
+  resultTabs_->setDocumentMode(true);
+  resultTabs_->addTab(results_->grid(), QStringLiteral("Table"));
+  chart_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  resultTabs_->addTab(chart_, QStringLiteral("Chart"));
+  // Shown, the chart takes what the sheet's rows leave too little of; the
+  // table keeps the height it has always had.
+  connect(resultTabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    chart_->setMinimumHeight(resultTabs_->widget(index) == chart_ ? kChartHeight : 0);
+  });
+  result->addWidget(resultTabs_, 1, 0, 1, 2);
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));
   result->addWidget(note, 2, 0, 1, 2);

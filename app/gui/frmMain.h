@@ -21,11 +21,16 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
+class IResultsSheetView;
 class cEquipment;
 class cEquipmentSheet;
 class cMainEvents;
 class cReceptors;
 class cResults;
+class cResultsChart;
+class cResultsRelay;
+class cResultsTips;
 class cStudy;
 
 class frmMain : public QMainWindow, public IMainView, public ICaseFileView {
@@ -45,6 +50,13 @@ public:
   cReceptors& receptors() { return *receptors_; }
   cEquipmentSheet& equipmentSheet() { return *equipment_; }
   cResults& results() { return *results_; }
+  // The chart beside the results sheet, the tabs that hold both, and what
+  // the study writes its results to (the sheet and the chart).
+  cResultsChart& resultsChart() { return *chart_; }
+  QTabWidget* resultTabs() const { return resultTabs_; }
+  cResultsRelay& resultsRelay() { return *relay_; }
+  IResultsSheetView& resultsView();
+  cResultsTips& resultsTips() { return *tips_; }
 
   // A menu item by its name ("mFile_1", "mEdit_3", ...); null when unknown.
   QAction* menuItem(const QString& name) const;
@@ -95,6 +107,10 @@ private:
   std::unique_ptr<cReceptors> receptors_;
   std::unique_ptr<cEquipmentSheet> equipment_;
   std::unique_ptr<cResults> results_;
+  cResultsChart* chart_ = nullptr;
+  cResultsTips* tips_ = nullptr;
+  std::unique_ptr<cResultsRelay> relay_;
+  QTabWidget* resultTabs_ = nullptr;
 
   QGroupBox* frameInput_ = nullptr;
   QGroupBox* frameResult_ = nullptr;

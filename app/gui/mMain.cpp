@@ -30,7 +30,8 @@ std::unique_ptr<cProgram> startup(const cStartupServices& services) {
                             services.programDir, services.quit});
   cMainEvents& events = *program->events;
   window.setEvents(&events);
-  study.attachViews(&window, &window.receptors(), &window.equipmentSheet(), &window.results(), &services.messages);
+  study.attachViews(&window, &window.receptors(), &window.equipmentSheet(), &window.resultsView(),
+                    &services.messages);
   study.caseFile.attachView(&window);
 
   // 2-3. Caption and settings.
