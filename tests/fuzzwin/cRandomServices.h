@@ -53,10 +53,13 @@ public:
   // for, so a case is never written over with a report (which the real
   // dialog would have asked about).
   bool ShowOpen() override {
-    // The example as shipped, whatever an earlier Save wrote over it (no case
-    // is open while the prompt asks).
-    std::error_code ec;
-    std::filesystem::copy_file(example, folder_ / "example.cas", std::filesystem::copy_options::overwrite_existing, ec);
+    // The example as shipped, whatever an earlier Save wrote over it: when a
+    // case is to be opened, the one open before is already closed.
+    if (suffix_ == "cas") {
+      std::error_code ec;
+      std::filesystem::copy_file(example, folder_ / "example.cas", std::filesystem::copy_options::overwrite_existing,
+                                 ec);
+    }
     return choose({"a.cas", "b.cas", "example.cas", "example.cas", "example.cas", "junk.cas", "report.txt",
                                    "criteria.cri"});
   }

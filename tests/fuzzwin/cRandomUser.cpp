@@ -122,7 +122,7 @@ std::string cRandomUser::checkAfter(int index) {
   if (!window().results().grid()->text(2, 1).empty()) ++resultsShown_;
   if (qEnvironmentVariableIsSet("VORN_FUZZ_VERBOSE"))
     log("  = receptor " + std::to_string(s.receptorID()) + " of " + std::to_string(s.colReceptors.size()) + ", " +
-        std::to_string(s.colEquipment.size()) + " equipment, results " +
+        std::to_string(s.colEquipment.size()) + " equipment" + (s.caseChanged() ? ", changed" : "") + ", metric " + std::to_string(s.NoiseMetric) + ", results " +
         (window().results().grid()->text(2, 1).empty() ? "empty" : "shown"));
   return {};
 }
