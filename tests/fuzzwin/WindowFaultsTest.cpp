@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include "app/platform/cSheetGrid.h"
 #include "study/mFormat.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/TempDir.h"
@@ -130,6 +131,29 @@ TEST(StorableText, KeepsWhatTheReaderGivesBack) {
       {"a, b", "a, b"},         {"\xe9t\xe9", "\xe9t\xe9"},
   };
   for (const auto& [typed, kept] : cases) EXPECT_EQ(storableText(typed), kept) << typed;
+}
+
+// Closing the criteria dialog while one of its sheets had the focus: the
+// focus change that the base destructor reports reached the half-destroyed
+// grid (the sanitizer build stops on it).
+TEST(SheetGridFocus, AGridDestroyedWhileItHoldsTheFocusHearsNothingMore) {
+  qtTestApp();
+  QWidget window;
+  auto* other = new QLineEdit(&window);
+  auto* grid = new cSheetGrid(&window);
+  grid->setSize(2, 2);
+  grid->move(0, 40);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  grid->table()->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(grid->isAncestorOf(QApplication::focusWidget()));
+  delete grid;
+  QApplication::processEvents();
+  other->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), other);
 }
 
 }  // namespace

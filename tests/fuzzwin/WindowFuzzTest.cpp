@@ -15,9 +15,9 @@ namespace {
 // Actions per seed in CI: about a minute in the normal build and under the
 // sanitizers (whose build is the slower one).
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kActionsPerSeed = 150;
+constexpr int kActionsPerSeed = 700;
 #else
-constexpr int kActionsPerSeed = 600;
+constexpr int kActionsPerSeed = 4000;
 #endif
 constexpr std::uint64_t kSeeds[] = {1, 2, 3};
 
