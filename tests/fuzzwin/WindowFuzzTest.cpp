@@ -15,7 +15,7 @@ namespace {
 // Actions per seed in CI: about a minute in the normal build and under the
 // sanitizers (whose build is the slower one).
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int kActionsPerSeed = 700;
+constexpr int kActionsPerSeed = 500;
 #else
 constexpr int kActionsPerSeed = 4000;
 #endif
