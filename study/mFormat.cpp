@@ -1,5 +1,6 @@
 #include "study/mFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -90,4 +91,14 @@ std::string numberText(float value) {
 std::string quoteField(const std::string& text) {
   if (text.find(',') == std::string::npos) return text;
   return "\"" + text + "\"";
+}
+
+std::string storableText(const std::string& text) {
+  std::string out = text;
+  std::replace(out.begin(), out.end(), '"', '\'');
+  std::string::size_type bar;
+  while ((bar = out.find('|')) != std::string::npos) out.replace(bar, 1, "\xA6");
+  const std::size_t first = out.find_first_not_of(" ,");
+  if (first == std::string::npos) return {};
+  return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }

@@ -21,3 +21,12 @@ std::string formatFixed(double value, int decimals);
 // Encloses text in double quotes when it contains a comma; inner quotes are
 // left as they are.
 std::string quoteField(const std::string& text);
+
+// A text as the program's data files give it back. Their reader drops
+// double quotes, reads "|" as a comma or drops it, trims surrounding spaces,
+// and takes a quoted text that begins with a comma for two fields, which
+// leaves the file unreadable. Descriptions are kept in this form from the
+// moment they are typed, so a saved case reopens as it was: a double quote
+// becomes a single one, "|" the broken bar (0xA6), and leading commas and
+// surrounding spaces go.
+std::string storableText(const std::string& text);

@@ -149,7 +149,7 @@ void cMainEvents::connectWindow() {
 void cMainEvents::commitPendingEdits() {
   window_.receptors().grid()->commitPendingEdit();
   window_.equipmentSheet().grid()->commitPendingEdit();
-  const std::string text = mCodePage::fromQString(window_.txtCase()->text());
+  const std::string text = storableText(mCodePage::fromQString(window_.txtCase()->text()));
   if (text != study_.caseDescription) {
     study_.caseDescription = text;
     study_.setCaseChanged(true);
@@ -335,7 +335,10 @@ void cMainEvents::setUnits(int units) {
     study_.recomputeDistance(0);
     study_.displayLinks();
   }
-  study_.units = units == 0 ? 0 : 1;
+  const std::int32_t chosen = units == 0 ? 0 : 1;
+  // The units and the distances in them are saved with the case.
+  if (chosen != study_.units) study_.setCaseChanged(true);
+  study_.units = chosen;
   refreshUnits();
 }
 
@@ -395,8 +398,12 @@ void cMainEvents::checkInputData() {
 
 void cMainEvents::metricChosen(int index) {
   const QString text = window_.cmboMetric()->itemText(index);
+  const std::int32_t was = study_.NoiseMetric;
   if (text == QLatin1String("L10")) study_.NoiseMetric = 2;
   else if (text == QLatin1String("Leq")) study_.NoiseMetric = 1;
+  // The metric is saved with the case; showing an opened case's own metric
+  // changes nothing.
+  if (metricReady_ && study_.NoiseMetric != was) study_.setCaseChanged(true);
   if (metricReady_) {
     window_.results().metricLable(study_.NoiseMetric);
     window_.command(1)->setVisible(study_.NoiseMetric == 2);
@@ -406,23 +413,30 @@ void cMainEvents::metricChosen(int index) {
 }
 
 void cMainEvents::caseDescriptionEdited() {
-  study_.caseDescription = mCodePage::fromQString(window_.txtCase()->text());
+  study_.caseDescription = storableText(mCodePage::fromQString(window_.txtCase()->text()));
   study_.setCaseChanged(true);
 }
 
 void cMainEvents::caseDescriptionLeft() {
-  study_.caseDescription = mCodePage::fromQString(window_.txtCase()->text());
+  study_.caseDescription = storableText(mCodePage::fromQString(window_.txtCase()->text()));
   study_.setCaseChanged(true);
 }
 
 // --------------------------------------------------------- Receptor sheet
 
+// A record created here is linked at once: a piece of equipment without a
+// link to the current receptor would pass the distance check and be left out
+// of its totals without a word.
 void cMainEvents::ensureReceptor(int row) {
-  for (auto id = static_cast<int>(study_.colReceptors.size()) + 1; id <= row; ++id) study_.addReceptor(id);
+  const auto had = static_cast<int>(study_.colReceptors.size());
+  for (int id = had + 1; id <= row; ++id) study_.addReceptor(id);
+  if (row > had) study_.updateLinks();
 }
 
 void cMainEvents::ensureEquipment(int row) {
-  for (auto id = static_cast<int>(study_.colEquipment.size()) + 1; id <= row; ++id) study_.addEquipment(id);
+  const auto had = static_cast<int>(study_.colEquipment.size());
+  for (int id = had + 1; id <= row; ++id) study_.addEquipment(id);
+  if (row > had) study_.updateLinks();
 }
 
 void cMainEvents::receptorFocusLost() {
@@ -486,7 +500,10 @@ void cMainEvents::receptorValueChanged(int col, int row) {
   study_.getReceptor(receptor, row);
   study_.setReceptorID(row);
   switch (col) {
-    case 1: receptor->description = grid.text(1, row); break;
+    case 1:
+      receptor->description = storableText(grid.text(1, row));
+      if (grid.text(1, row) != receptor->description) grid.setText(1, row, receptor->description);
+      break;
     case 2: receptor->setLandUseTxt(grid.text(2, row)); break;
     case 3:
     case 4:
@@ -598,7 +615,8 @@ void cMainEvents::equipmentValueChanged(int col, int row) {
       equipment->active = grid.isChecked(1, row);
       break;
     case 2:
-      equipment->description = grid.text(2, row);
+      equipment->description = storableText(grid.text(2, row));
+      if (grid.text(2, row) != equipment->description) grid.setText(2, row, equipment->description);
       fillFromList(row, grid.listIndex(2, row));
       break;
     case 3: equipment->impactDevice = grid.isChecked(3, row) ? 0 : 1; break;

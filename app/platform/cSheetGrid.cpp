@@ -155,7 +155,11 @@ cSheetGrid::cSheetGrid(QWidget* parent) : QWidget(parent) {
   connect(qApp, &QApplication::focusChanged, this, &cSheetGrid::onFocusChanged);
 }
 
-cSheetGrid::~cSheetGrid() = default;
+cSheetGrid::~cSheetGrid() {
+  // The base destructor takes the focus from a child still holding it, and
+  // the application reports that change: this object must no longer hear it.
+  disconnect(qApp, &QApplication::focusChanged, this, &cSheetGrid::onFocusChanged);
+}
 
 QTableWidget* cSheetGrid::table() const { return table_; }
 
