@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whichever build and test packages are missing.
+# Installs, with apt-get, whichever build and test packages are missing, or
+# whichever of the packages named as arguments are.
 # Safe to run again: when everything is present it touches nothing.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=("$@")
+[ ${#packages[@]} -gt 0 ] || packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev python3 clang
           libclang-rt-14-dev desktop-file-utils appstream shared-mime-info dpkg-dev file)
 missing=()
