@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "compute/mResultCells.h"
 #include "study/cStudy.h"
 #include "study/mMarkers.h"
 
@@ -15,17 +16,6 @@ std::optional<float> storable(double x) {
   if (!std::isfinite(x) || std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
     return std::nullopt;
   return static_cast<float>(x);
-}
-
-float level(const cMetric& m, int metric) {
-  switch (metric) {
-    case 0:
-      return m.Lmax();
-    case 1:
-      return m.Leq();
-    default:
-      return m.L10();
-  }
 }
 
 void setLevel(cMetric& m, int metric, float value) {
@@ -65,7 +55,7 @@ void applyLimits(const cStudy& study, std::int32_t landUse, std::int32_t impactT
     for (std::int32_t m = 0; m < 3; ++m) {
       const float limit = study.NoiseLimits.getLimit(m, landUse, p, impactType);
       setLevel(*lotLine[p], m, limit);
-      setExceedance(*exceed[p], m, level(calculated, m), level(*lotLine[p], m));
+      setExceedance(*exceed[p], m, mResultCells::level(calculated, m), mResultCells::level(*lotLine[p], m));
     }
   }
 }
