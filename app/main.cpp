@@ -9,14 +9,14 @@
 #include <QTimer>
 
 #include "SF_QtFileDialog.h"
-#include "app/platform/cAnsweredOpenDialog.h"
+#include "qtplatform/cAnsweredOpenDialog.h"
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
 #include "app/gui/mMain.h"
-#include "app/platform/cQtDocumentOpener.h"
-#include "app/platform/cQtMessageService.h"
-#include "app/platform/cQtSettingsStore.h"
-#include "equipment/mProgramDirectory.h"
+#include "qtplatform/cQtDocumentOpener.h"
+#include "qtplatform/cQtMessageService.h"
+#include "qtplatform/cQtSettingsStore.h"
+#include "base/mProgramDirectory.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

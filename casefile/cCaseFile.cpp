@@ -8,7 +8,7 @@
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
 #include "casefile/ICaseFileView.h"
-#include "casefile/mProgramFileLimit.h"
+#include "base/mProgramFileLimit.h"
 #include "compute/mProcess.h"
 #include "criteria/cCriteriaFile.h"
 #include "study/IMessageService.h"

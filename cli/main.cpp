@@ -5,7 +5,7 @@
 
 #include "cli/mBatch.h"
 #include "cli/mCommandLine.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 
 int main(int argc, char** argv) try {
   std::ios::sync_with_stdio(false);

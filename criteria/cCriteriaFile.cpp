@@ -7,10 +7,10 @@
 
 #include "SF_DataASCII.h"
 #include "SF_FilePrompt.h"
-#include "casefile/mProgramFileLimit.h"
+#include "base/mProgramFileLimit.h"
 #include "criteria/cEquationRecord.h"
 #include "criteria/cNoiseLimits.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 #include "study/IMessageService.h"
 #include "study/mFormat.h"
 #include "study/mParseField.h"

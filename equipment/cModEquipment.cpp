@@ -8,7 +8,7 @@
 #include "SF_FilePrompt.h"
 #include "study/mParseField.h"
 #include "equipment/mEquipmentListFile.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 #include "report/mDateText.h"
 #include "study/IMessageService.h"
 #include "study/INewEquipmentEntry.h"

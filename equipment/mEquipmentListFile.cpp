@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "SF_DataASCII.h"
-#include "casefile/mProgramFileLimit.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramFileLimit.h"
+#include "base/mProgramDirectory.h"
 #include "study/mFormat.h"
 #include "study/mMarkers.h"
 

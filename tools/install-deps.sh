@@ -6,7 +6,8 @@ set -euo pipefail
 packages=("$@")
 [ ${#packages[@]} -gt 0 ] || packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev python3 clang
-          libclang-rt-14-dev desktop-file-utils appstream shared-mime-info dpkg-dev file)
+          libclang-rt-14-dev desktop-file-utils appstream shared-mime-info dpkg-dev file
+          libgdal-dev poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/platform/ISettingsStore.h"
+#include "qtplatform/ISettingsStore.h"
 #include "study/cStudy.h"
 
 namespace {

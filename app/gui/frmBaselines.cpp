@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "study/mFormat.h"
 
 namespace {

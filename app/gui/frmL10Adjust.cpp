@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "study/mParseField.h"
 #include "study/IMessageService.h"
 #include "study/mFormat.h"

@@ -18,8 +18,8 @@
 
 #include "app/gui/cMainEvents.h"
 #include "app/gui/cResultsRelay.h"
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 #include "compute/ui/cResultsChart.h"
 #include "compute/ui/cResultsTips.h"
 #include "study/cStudy.h"

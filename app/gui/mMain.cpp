@@ -7,7 +7,7 @@
 #include "app/gui/cMainEvents.h"
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "equipment/mEquipmentListFile.h"
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"

@@ -24,7 +24,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "compute/mResultCells.h"
 #include "study/cStudy.h"
 #include "study/mMarkers.h"

@@ -5,8 +5,8 @@
 #include <QTextDocument>
 #include <QToolTip>
 
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 #include "compute/mExplain.h"
 #include "study/cStudy.h"
 

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "compute/mResultCells.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"

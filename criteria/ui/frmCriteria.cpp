@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "criteria/cNoiseLimits.h"
 #include "criteria/ui/frmEquation.h"
 #include "criteria/ui/mCriteriaSheet.h"

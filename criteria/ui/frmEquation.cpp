@@ -13,7 +13,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "study/mParseField.h"
 #include "criteria/cNoiseLimits.h"
 #include "study/IMessageService.h"

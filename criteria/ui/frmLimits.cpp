@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 #include "criteria/cNoiseLimits.h"
 #include "criteria/ui/mCriteriaSheet.h"
 #include "study/cStudy.h"

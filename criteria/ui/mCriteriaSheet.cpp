@@ -2,8 +2,8 @@
 
 #include <QFont>
 
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 
 namespace mCriteriaSheet {
 

@@ -16,9 +16,9 @@
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
 #include "app/gui/mMain.h"
-#include "app/platform/IDocumentOpener.h"
-#include "app/platform/cMemorySettingsStore.h"
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/IDocumentOpener.h"
+#include "qtplatform/cMemorySettingsStore.h"
+#include "qtplatform/cSheetGrid.h"
 #include "criteria/ui/frmCriteria.h"
 #include "study/cScriptedMessageService.h"
 

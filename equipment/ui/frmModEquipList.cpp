@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
 #include "study/mMarkers.h"

@@ -5,7 +5,7 @@
 
 #include <QTableWidget>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "compute/mProcess.h"
 #include "study/IMainView.h"
 #include "study/IMessageService.h"

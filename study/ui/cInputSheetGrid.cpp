@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 
 cInputSheetGrid::cInputSheetGrid(cSheetGrid& grid, std::int32_t sheetNumber, RowLayout layoutRows)
     : grid_(grid), sheetNumber_(sheetNumber), layoutRows_(std::move(layoutRows)) {}

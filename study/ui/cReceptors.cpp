@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QTableWidget>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "compute/mProcess.h"
 #include "study/IMainView.h"
 #include "study/IMessageService.h"

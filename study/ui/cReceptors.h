@@ -9,7 +9,7 @@
 
 #include <QPointer>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/ISheetView.h"
 #include "study/ui/cInputSheetGrid.h"
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QTableWidget>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/cStudy.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <QPointer>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/IResultsSheetView.h"
 
 class QWidget;

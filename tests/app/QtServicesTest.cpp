@@ -8,12 +8,12 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "app/platform/cCursorFile.h"
-#include "app/platform/cMemorySettingsStore.h"
-#include "app/platform/cQtDocumentOpener.h"
-#include "app/platform/cQtMessageService.h"
-#include "app/platform/cQtSettingsStore.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cCursorFile.h"
+#include "qtplatform/cMemorySettingsStore.h"
+#include "qtplatform/cQtDocumentOpener.h"
+#include "qtplatform/cQtMessageService.h"
+#include "qtplatform/cQtSettingsStore.h"
+#include "qtplatform/mCodePage.h"
 #include "tests/app/QtTestSupport.h"
 #include "tests/support/TempDir.h"
 

@@ -1,7 +1,7 @@
 // A case named on the command line opens through File > Open without the
 // dialog showing; every later showing is the real dialog's again.
 
-#include "app/platform/cAnsweredOpenDialog.h"
+#include "qtplatform/cAnsweredOpenDialog.h"
 
 #include <filesystem>
 #include <memory>
@@ -15,8 +15,8 @@
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
 #include "app/gui/mMain.h"
-#include "app/platform/IDocumentOpener.h"
-#include "app/platform/cMemorySettingsStore.h"
+#include "qtplatform/IDocumentOpener.h"
+#include "qtplatform/cMemorySettingsStore.h"
 #include "study/cScriptedMessageService.h"
 #include "tests/app/QtTestSupport.h"
 

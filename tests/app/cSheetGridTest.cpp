@@ -1,4 +1,4 @@
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 
 #include <QApplication>
 #include <QClipboard>

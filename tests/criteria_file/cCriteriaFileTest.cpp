@@ -10,7 +10,7 @@
 #include "SF_ScriptedDialog.h"
 #include "criteria/cCriteriaFile.h"
 #include "criteria/cEquationRecord.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 #include "study/cScriptedMessageService.h"
 #include "study/cStudy.h"
 #include "../casefile/FailingWrites.h"

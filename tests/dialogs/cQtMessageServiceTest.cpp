@@ -1,6 +1,6 @@
 // Message boxes asked for while a dialog is modal open over that dialog, not
 // behind it over the main window the service was given.
-#include "app/platform/cQtMessageService.h"
+#include "qtplatform/cQtMessageService.h"
 
 #include <QAbstractButton>
 #include <QDialog>

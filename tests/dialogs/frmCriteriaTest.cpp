@@ -14,7 +14,7 @@
 #include "DialogTestCase.h"
 #include "SF_FilePrompt.h"
 #include "SF_ScriptedDialog.h"
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "criteria/cCriteriaFile.h"
 #include "criteria/ui/frmEquation.h"
 #include "../support/TempDir.h"

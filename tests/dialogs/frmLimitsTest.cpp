@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "DialogTestCase.h"
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 
 namespace {
 

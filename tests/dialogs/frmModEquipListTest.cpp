@@ -11,7 +11,7 @@
 #include "DialogTestCase.h"
 #include "SF_FilePrompt.h"
 #include "SF_ScriptedDialog.h"
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "equipment/mEquipmentListFile.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "SF_FilePrompt.h"
 #include "SF_ScriptedDialog.h"
 #include "equipment/mEquipmentListFile.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 #include "study/INewEquipmentEntry.h"
 #include "study/cScriptedMessageService.h"
 #include "study/cStudy.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "equipment/mEquipmentListFile.h"
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 #include "study/cEquipment.h"
 #include "study/cScriptedMessageService.h"
 #include "study/mMarkers.h"

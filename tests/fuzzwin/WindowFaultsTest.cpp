@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/mFormat.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/TempDir.h"

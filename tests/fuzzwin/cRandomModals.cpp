@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "tests/fuzzwin/cDice.h"
 
 namespace {

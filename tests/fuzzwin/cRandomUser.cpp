@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "study/cEquipment.h"
 #include "tests/fuzzwin/cRandomModals.h"
 #include "tests/fuzzwin/mWindowInvariants.h"

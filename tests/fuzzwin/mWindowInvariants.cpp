@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "cli/mBatch.h"
 #include "compute/mAsItStands.h"
 #include "study/cStudy.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/gui/cRegistry.h"
-#include "app/platform/cMemorySettingsStore.h"
+#include "qtplatform/cMemorySettingsStore.h"
 #include "study/cStudy.h"
 
 namespace {

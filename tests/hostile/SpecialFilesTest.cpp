@@ -22,7 +22,7 @@
 #include "SF_DataASCII.h"
 #include "SF_DataHP3565.h"
 #include "SF_MessageHandler.h"
-#include "casefile/mProgramFileLimit.h"
+#include "base/mProgramFileLimit.h"
 #include "cli/mBatch.h"
 #include "EveryReader.h"
 #include "HostileSupport.h"

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "SF_DataASCII.h"
-#include "casefile/mProgramFileLimit.h"
+#include "base/mProgramFileLimit.h"
 #include "EveryReader.h"
 #include "HostileSupport.h"
 

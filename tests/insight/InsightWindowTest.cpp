@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "app/gui/frmBaselines.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 #include "compute/mExplain.h"
 #include "compute/mProcess.h"
 #include "compute/ui/cResultsChart.h"

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 #include "study/cEquipment.h"
 #include "study/cScriptedMessageService.h"
 #include "study/cStudy.h"

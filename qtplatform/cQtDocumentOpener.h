@@ -2,7 +2,7 @@
 // The document opener on QDesktopServices. A document that does not exist
 // fails at once rather than leaving the desktop to report it.
 
-#include "app/platform/IDocumentOpener.h"
+#include "qtplatform/IDocumentOpener.h"
 
 class cQtDocumentOpener : public IDocumentOpener {
 public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/platform/ISettingsStore.h"
+#include "qtplatform/ISettingsStore.h"
 
 class cMemorySettingsStore : public ISettingsStore {
 public:

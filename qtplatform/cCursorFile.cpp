@@ -1,4 +1,4 @@
-#include "app/platform/cCursorFile.h"
+#include "qtplatform/cCursorFile.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/platform/cAnsweredOpenDialog.h"
+#include "qtplatform/cAnsweredOpenDialog.h"
 
 #include <filesystem>
 

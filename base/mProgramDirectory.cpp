@@ -1,4 +1,4 @@
-#include "equipment/mProgramDirectory.h"
+#include "base/mProgramDirectory.h"
 
 #include <filesystem>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/platform/cGridDelegate.h"
+#include "qtplatform/cGridDelegate.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,9 +8,9 @@
 #include <QRegularExpressionValidator>
 #include <QTimer>
 
-#include "app/platform/cGridTable.h"
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mGridRoles.h"
+#include "qtplatform/cGridTable.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mGridRoles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "app/platform/ISettingsStore.h"
+#include "qtplatform/ISettingsStore.h"
 
 class cQtSettingsStore : public ISettingsStore {
 public:

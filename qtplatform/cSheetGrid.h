@@ -30,7 +30,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "app/platform/cGridBlock.h"
+#include "qtplatform/cGridBlock.h"
 
 class QTableWidget;
 class QTableWidgetItem;

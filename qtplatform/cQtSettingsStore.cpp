@@ -1,11 +1,11 @@
-#include "app/platform/cQtSettingsStore.h"
+#include "qtplatform/cQtSettingsStore.h"
 
 #include <memory>
 
 #include <QDir>
 #include <QSettings>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/platform/cSheetGrid.h"
+#include "qtplatform/cSheetGrid.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,11 +12,11 @@
 #include <QTableWidgetItem>
 #include <QVBoxLayout>
 
-#include "app/platform/cGridDelegate.h"
-#include "app/platform/cGridHeader.h"
-#include "app/platform/cGridTable.h"
-#include "app/platform/mCodePage.h"
-#include "app/platform/mGridRoles.h"
+#include "qtplatform/cGridDelegate.h"
+#include "qtplatform/cGridHeader.h"
+#include "qtplatform/cGridTable.h"
+#include "qtplatform/mCodePage.h"
+#include "qtplatform/mGridRoles.h"
 
 namespace {
 

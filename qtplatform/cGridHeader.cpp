@@ -1,4 +1,4 @@
-#include "app/platform/cGridHeader.h"
+#include "qtplatform/cGridHeader.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "app/platform/cQtMessageService.h"
+#include "qtplatform/cQtMessageService.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 
 cQtMessageService::cQtMessageService(QWidget* parent) : parent_(parent) {}
 

@@ -1,4 +1,4 @@
-#include "app/platform/mCodePage.h"
+#include "qtplatform/mCodePage.h"
 
 #include <array>
 

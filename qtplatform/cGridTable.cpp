@@ -1,4 +1,4 @@
-#include "app/platform/cGridTable.h"
+#include "qtplatform/cGridTable.h"
 
 #include <algorithm>
 
@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "app/platform/cGridDelegate.h"
-#include "app/platform/cSheetGrid.h"
-#include "app/platform/mCodePage.h"
+#include "qtplatform/cGridDelegate.h"
+#include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 
 cGridTable::cGridTable(cSheetGrid* grid) : QTableWidget(grid), grid_(grid), delegate_(new cGridDelegate(grid, this)) {
   setItemDelegate(delegate_);

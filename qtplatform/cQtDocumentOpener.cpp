@@ -1,4 +1,4 @@
-#include "app/platform/cQtDocumentOpener.h"
+#include "qtplatform/cQtDocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QFile>
