@@ -76,9 +76,13 @@ public:
     inner_.clear();
     // A receptor being shown clears first and then says it is displayed;
     // the plan is redrawn once, at the end, or here when nothing follows.
+    if (pending_) return;
+    pending_ = true;
     QPointer<cSitePlanDock> dock(&dock_);
-    QTimer::singleShot(0, &dock_, [dock] {
-      if (dock) dock->refresh();
+    QTimer::singleShot(0, &dock_, [this, dock] {
+      if (!dock || !pending_) return;
+      pending_ = false;
+      dock->refresh();
     });
   }
   void setCellText(std::int32_t col, std::int32_t row, const std::string& text) override {
@@ -86,10 +90,12 @@ public:
   }
   void displayed() override {
     inner_.displayed();
+    pending_ = false;
     dock_.refresh();
   }
 
 private:
+  bool pending_ = false;
   IResultsSheetView& inner_;
   cSitePlanDock& dock_;
 };
@@ -480,6 +486,13 @@ void cSitePlanDock::loadBackground() {
 // ---------------------------------------------------------------- redraw
 
 void cSitePlanDock::syncPlaceList() {
+  // The list is rebuilt only when the records it names have changed.
+  std::string names;
+  for (const auto& r : study_.colReceptors) names += r->description + '\n';
+  names += '\t';
+  for (const auto& e : study_.colEquipment) names += e->description + '\n';
+  if (names == placeNames_) return;
+  placeNames_ = std::move(names);
   const int wanted = placeList_->currentData().toInt();
   placeList_->blockSignals(true);
   placeList_->clear();

@@ -105,6 +105,7 @@ private:
   std::string backgroundShown_;
   cMeasureItem* measure_ = nullptr;
   QPointF measureFrom_;
+  std::string placeNames_;
   std::vector<QPointF> drawing_;  // barrier points or scaling clicks so far
   bool shownOnce_ = false;
   bool fitted_ = false;
