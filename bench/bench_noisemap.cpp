@@ -1,0 +1,66 @@
+// The noise map: a 1,000 x 1,000 grid from 20 active pieces, Lmax and the
+// metric, on both cores and on one; the same formula with numpy, run from
+// here so that both are timed in one run on the same machine; and the grid
+// with 10 barriers.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "site/cGridJob.h"
+#include "site/mGridKernel.h"
+
+namespace {
+
+constexpr std::int32_t kSide = 1000;
+
+// 20 pieces spread over the grid (the numpy script lays them out alike).
+cGridInput benchPieces() {
+  cGridInput in;
+  for (int i = 0; i < 20; ++i) {
+    sGridPiece p;
+    p.x = 50.0 + (i * 137) % 900;
+    p.y = -50.0 - (i * 251) % 900;
+    p.height = 0;
+    p.lref = static_cast<float>(75 + i);
+    p.usage = static_cast<float>(10 + 4 * i);
+    in.pieces.push_back(p);
+  }
+  return in;
+}
+
+const cGridFrame kFrame{0, 0, 1, kSide, kSide};
+
+void BM_NoiseMap_1000x1000_20Pieces(benchmark::State& state) {
+  const cGridInput in = benchPieces();
+  const unsigned threads = static_cast<unsigned>(state.range(0));
+  for (auto _ : state) {
+    cGridJob job(in, kFrame, 2);
+    job.run({}, threads);
+    benchmark::DoNotOptimize(job.grid().level.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+BENCHMARK(BM_NoiseMap_1000x1000_20Pieces)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same formula in numpy, timed by the script itself (its best of five
+// runs, without Python's start-up), reported as this benchmark's time.
+void BM_NoiseMap_1000x1000_20Pieces_Numpy(benchmark::State& state) {
+  const std::string command = std::string("python3 \"") + VORN_SOURCE_DIR + "/bench/noisemap_numpy.py\" 5";
+  for (auto _ : state) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    char line[64] = {};
+    if (!pipe || !std::fgets(line, sizeof line, pipe.get())) {
+      state.SkipWithError("python3 with numpy is not there (tools/run-bench.sh installs it)");
+      return;
+    }
+    state.SetIterationTime(std::stod(line) / 1000.0);
+  }
+}
+BENCHMARK(BM_NoiseMap_1000x1000_20Pieces_Numpy)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
