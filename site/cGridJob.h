@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "site/cGridFrame.h"
 #include "site/cGridInput.h"
@@ -35,7 +36,12 @@ public:
   void cancel() { cancelled_.store(true, std::memory_order_relaxed); }
   bool isCancelled() const { return cancelled_.load(std::memory_order_relaxed); }
 
+  // The storage of an earlier grid, to be filled again instead of new
+  // memory (a map redrawn after an edit asks the system for nothing).
+  void recycle(cNoiseGrid&& old) { grid_ = std::move(old); }
+
   const cNoiseGrid& grid() const { return grid_; }
+  cNoiseGrid takeGrid() { return std::move(grid_); }
   const cGridInput& input() const { return input_; }
   const IGridShielding* shielding() const { return shielding_.get(); }
 

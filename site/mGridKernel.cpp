@@ -20,6 +20,8 @@ namespace {
 typedef float v4 __attribute__((vector_size(16)));
 typedef std::int32_t v4i __attribute__((vector_size(16)));
 constexpr std::size_t lanes = 4;
+// Rows are padded to whole groups of eight cells (either path's width).
+constexpr std::size_t rowPadding = 8;
 
 inline v4 load(const float* p) {
   v4 v;
@@ -75,8 +77,8 @@ struct sRowScratch {
 };
 
 // One piece over cells [from, to) of a row, no shielding: the fast path.
-inline void addPiece(const sKernelPiece& p, float dy2z2, float minD2, const float* xs, float* mx, float* sum,
-                     std::size_t from, std::size_t to) {
+inline void addPiece4(const sKernelPiece& p, float dy2z2, float minD2, const float* xs, float* mx, float* sum,
+                      std::size_t from, std::size_t to) {
   const v4 px = splat(p.x), base = splat(dy2z2), floor = splat(minD2);
   const v4 wl = splat(p.wLmax), wm = splat(p.wMetric);
   for (std::size_t i = from; i < to; i += lanes) {
@@ -86,6 +88,52 @@ inline void addPiece(const sKernelPiece& p, float dy2z2, float minD2, const floa
     store(mx + i, vmax(load(mx + i), wl * r));
     store(sum + i, load(sum + i) + wm * r);
   }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VORN_GRID_AVX2 1
+// The same eight cells at a time where the processor has AVX2. The
+// operations are the same IEEE operations lane by lane (no fused
+// multiply-add), so both paths give the same bits.
+typedef float v8 __attribute__((vector_size(32)));
+__attribute__((target("avx2"))) void addPiece8(const sKernelPiece& p, float dy2z2, float minD2, const float* xs,
+                                               float* mx, float* sum, std::size_t from, std::size_t to) {
+  const v8 zero = {};
+  const v8 px = zero + p.x, base = zero + dy2z2, floor = zero + minD2;
+  const v8 wl = zero + p.wLmax, wm = zero + p.wMetric;
+  for (std::size_t i = from; i < to; i += 8) {
+    v8 x, m, s;
+    std::memcpy(&x, xs + i, sizeof x);
+    std::memcpy(&m, mx + i, sizeof m);
+    std::memcpy(&s, sum + i, sizeof s);
+    const v8 dx = x - px;
+    v8 d2 = dx * dx + base;
+    d2 = d2 > floor ? d2 : floor;
+    const v8 r = 1.0f / d2;
+    const v8 e = wl * r;
+    m = m > e ? m : e;
+    s = s + wm * r;
+    std::memcpy(mx + i, &m, sizeof m);
+    std::memcpy(sum + i, &s, sizeof s);
+  }
+}
+#endif
+
+bool hasAvx2() {
+#ifdef VORN_GRID_AVX2
+  static const bool yes = __builtin_cpu_supports("avx2");
+  return yes;
+#else
+  return false;
+#endif
+}
+
+inline void addPiece(const sKernelPiece& p, float dy2z2, float minD2, const float* xs, float* mx, float* sum,
+                     std::size_t from, std::size_t to) {
+#ifdef VORN_GRID_AVX2
+  if (hasAvx2()) return addPiece8(p, dy2z2, minD2, xs, mx, sum, from, to);
+#endif
+  addPiece4(p, dy2z2, minD2, xs, mx, sum, from, to);
 }
 
 // The same for cells a barrier may shield: each pair takes its attenuation.
@@ -142,7 +190,7 @@ void computeRows(const sKernel& kernel, const cGridFrame& frame, const IGridShie
                  std::int32_t firstRow, std::int32_t lastRow, cNoiseGrid& grid) {
   if (kernel.pieces.empty() || frame.empty()) return;
   const std::size_t columns = static_cast<std::size_t>(frame.columns);
-  const std::size_t padded = (columns + lanes - 1) / lanes * lanes;
+  const std::size_t padded = (columns + rowPadding - 1) / rowPadding * rowPadding;
   sRowScratch s;
   s.x.resize(padded);
   for (std::size_t i = 0; i < padded; ++i) s.x[i] = static_cast<float>((static_cast<double>(i) + 0.5) * frame.cell);
