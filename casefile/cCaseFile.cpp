@@ -10,6 +10,7 @@
 #include "casefile/ICaseFileView.h"
 #include "base/mProgramFileLimit.h"
 #include "compute/mProcess.h"
+#include "site/mSiteFile.h"
 #include "criteria/cCriteriaFile.h"
 #include "study/IMessageService.h"
 #include "study/ISheetView.h"
@@ -248,9 +249,10 @@ bool cCaseFile::openCaseAt(const std::string& directory, const std::string& file
     study_.messages().show(kReadProblem, "VORN", MessageIcon::Critical);
     return false;
   }
+  const int movedBySitePlan = mSiteFile::openBeside(study_, siteFile_, caseDirectory_ + caseFileName_);
   mProcess::processAllReceptors(study_);
   if (view_) view_->displayCaption(caseFileName_);
-  study_.setCaseChanged(false);
+  study_.setCaseChanged(movedBySitePlan > 0);
   showOpenedCase();
   computeOpenedCase();
   return true;
@@ -315,7 +317,7 @@ bool cCaseFile::saveCaseAs(SF_FilePrompt& prompt) {
     return false;
   }
   if (view_) view_->displayCaption(caseFileName_);
-  return true;
+  return mSiteFile::saveBeside(study_, siteFile_, caseDirectory_ + caseFileName_);
 }
 
 bool cCaseFile::saveCase() {
@@ -323,5 +325,5 @@ bool cCaseFile::saveCase() {
     study_.messages().show(kWriteProblem, "VORN", MessageIcon::Critical);
     return false;
   }
-  return true;
+  return mSiteFile::saveBeside(study_, siteFile_, caseDirectory_ + caseFileName_);
 }

@@ -14,6 +14,7 @@
 
 class cStudy;
 class ICaseFileView;
+class ISiteFile;
 class SF_FilePrompt;
 
 class cCaseFile {
@@ -29,6 +30,9 @@ public:
 
   // May be null: the caption, metric choice and comment box are then not shown.
   void attachView(ICaseFileView* view) { view_ = view; }
+  // The store of the site plan kept beside the case. Without one (the
+  // batch tool's plain run) the site file is neither read nor written.
+  void attachSiteFile(ISiteFile* store) { siteFile_ = store; }
 
   // File > Open: empties the study, asks for a case file, reads it and
   // computes every receptor, leaving receptor 1 current. False when the
@@ -62,6 +66,7 @@ private:
 
   cStudy& study_;
   ICaseFileView* view_ = nullptr;
+  ISiteFile* siteFile_ = nullptr;
   std::string caseFileName_;
   std::string caseDirectory_;  // ends with a path separator, or is empty
 };

@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "site/cSitePosition.h"
 
 class cEquipmentRecord {
 public:
@@ -16,6 +19,7 @@ public:
   bool spec_select = false;       // true: spec_lmax is used, false: actual_lmax
   float spec_lmax = 0.0f;         // dBA at 50 feet, or valueNA
   float actual_lmax = 0.0f;       // dBA at 50 feet, or valueNA
+  std::optional<cSitePosition> position;  // on the site plan; none: typed distances
 
   std::shared_ptr<cEquipmentRecord> copy() const;
 

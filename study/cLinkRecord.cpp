@@ -5,6 +5,7 @@ std::shared_ptr<cLinkRecord> cLinkRecord::copy() const {
   l->equipID = equipID;
   l->distance = distance;
   l->sheilding = sheilding;
+  l->typedShielding = typedShielding;
   l->results = results.copy();
   return l;
 }

@@ -13,6 +13,9 @@ public:
   std::int32_t equipID = 0;
   float distance = 0.0f;  // in the study's current units
   float sheilding = 0.0f;
+  // The user keeps the typed shielding although a barrier of the site plan
+  // would give one.
+  bool typedShielding = false;
   cResultRecord results;
 
   // A new link, results included; nothing is shared with this one.

@@ -8,6 +8,7 @@ std::shared_ptr<cReceptorRecord> cReceptorRecord::copy() const {
   r->dayBase = dayBase;
   r->eveBase = eveBase;
   r->niteBase = niteBase;
+  r->position = position;
   r->calculated_totals = calculated_totals.copy();
   r->colLinks.reserve(colLinks.size());
   for (const auto& link : colLinks) r->colLinks.push_back(link->copy());

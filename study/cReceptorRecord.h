@@ -9,8 +9,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "site/cSitePosition.h"
 
 #include "study/cLinkRecord.h"
 #include "study/cMetric.h"
@@ -23,6 +26,7 @@ public:
   float dayBase = 0.0f;
   float eveBase = 0.0f;
   float niteBase = 0.0f;
+  std::optional<cSitePosition> position;  // on the site plan; none: typed distances
   std::vector<std::shared_ptr<cLinkRecord>> colLinks;
   cMetric calculated_totals;
   cMetric day_lotLine_totals;

@@ -4,6 +4,7 @@
 
 #include "compute/mCompute.h"
 #include "compute/mProcess.h"
+#include "site/mSitePlan.h"
 #include "study/IMainView.h"
 #include "study/IMessageService.h"
 #include "study/IResultsSheetView.h"
@@ -149,6 +150,16 @@ bool cStudy::getReceptor(std::shared_ptr<cReceptorRecord>& record, std::int32_t 
   return findByRowID(colReceptors, record, receptorID);
 }
 
+std::optional<cSitePosition> cStudy::receptorPosition(std::int32_t receptorID) const {
+  std::shared_ptr<cReceptorRecord> r;
+  return getReceptor(r, receptorID) ? r->position : std::nullopt;
+}
+
+std::optional<cSitePosition> cStudy::equipmentPosition(std::int32_t equipmentID) const {
+  std::shared_ptr<cEquipmentRecord> e;
+  return getEquipment(e, equipmentID) ? e->position : std::nullopt;
+}
+
 bool cStudy::getEquipment(std::shared_ptr<cEquipmentRecord>& record, std::int32_t equipmentID) const {
   return findByRowID(colEquipment, record, equipmentID);
 }
@@ -202,6 +213,7 @@ void cStudy::clear() {
   colReceptors.clear();
   caseDescription.clear();
   totals = cMetric();
+  sitePlan = cSitePlan();
 }
 
 void cStudy::setReceptorID(std::int32_t id) {
@@ -242,6 +254,7 @@ void cStudy::recomputeDistance(std::int32_t toMeters) {
       link->distance = static_cast<float>(d);
     }
   }
+  mSitePlan::convertPositions(*this, toMeters != 0);
 }
 
 void cStudy::holdState(std::int32_t undoType) {
@@ -251,6 +264,7 @@ void cStudy::holdState(std::int32_t undoType) {
   for (const auto& r : colReceptors) savedReceptors_.push_back(r->copy());
   savedEquipment_.clear();
   for (const auto& e : colEquipment) savedEquipment_.push_back(e->copy());
+  savedSitePlan_ = sitePlan;
   hasSnapshot_ = true;
 }
 
@@ -264,6 +278,9 @@ void cStudy::restoreState() {
   std::vector<std::shared_ptr<cReceptorRecord>> receptors;
   for (const auto& r : savedReceptors_) receptors.push_back(r->copy());
   colReceptors = std::move(receptors);
+  std::string siteFileState = std::move(sitePlan.savedFingerprint);
+  sitePlan = savedSitePlan_;
+  sitePlan.savedFingerprint = std::move(siteFileState);
   equipmentSheet().display();
   receptorSheet().clear();
   receptorSheet().display();

@@ -15,12 +15,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "casefile/cCaseFile.h"
 #include "criteria/cNoiseLimits.h"
 #include "report/cReport.h"
+#include "site/cSitePlan.h"
+#include "site/cSitePosition.h"
 #include "study/cEquipmentRecord.h"
 #include "study/cMetric.h"
 #include "study/cReceptorRecord.h"
@@ -57,6 +60,7 @@ public:
   std::int32_t editOperation = 0;
   std::int32_t spreadFocus = 0;  // 1 receptor sheet, 2 equipment sheet
   std::int32_t copyFrom = 0;     // 1 receptors, 2 equipment
+  cSitePlan sitePlan;  // barriers, frame and background; positions are on the records
 
   // Any pointer may be null: that part of the window is then not there.
   void attachViews(IMainView* mainView, IReceptorSheetView* receptorSheet,
@@ -79,6 +83,10 @@ public:
   // False when no receptor is current; true when both the receptor and its
   // link to the equipment exist.
   bool getLink(std::shared_ptr<cLinkRecord>& link, std::int32_t receptorID, std::int32_t equipmentID) const;
+
+  // Positions on the site plan by 1-based ID; none when not placed.
+  std::optional<cSitePosition> receptorPosition(std::int32_t receptorID) const;
+  std::optional<cSitePosition> equipmentPosition(std::int32_t equipmentID) const;
 
   std::shared_ptr<cReceptorRecord> addReceptor(std::int32_t id);
   std::shared_ptr<cEquipmentRecord> addEquipment(std::int32_t id);
@@ -129,6 +137,7 @@ private:
   std::int32_t savedReceptorID_ = 0;
   std::vector<std::shared_ptr<cReceptorRecord>> savedReceptors_;
   std::vector<std::shared_ptr<cEquipmentRecord>> savedEquipment_;
+  cSitePlan savedSitePlan_;
   std::int32_t outlinedRow_ = 0;
 
   IMainView* mainView_ = nullptr;
