@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "site/cBarrierShielding.h"
 #include "site/cGridJob.h"
 #include "site/mGridKernel.h"
 
@@ -79,6 +80,50 @@ void BM_NoiseMap_1000x1000_20Pieces_Numpy(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_NoiseMap_1000x1000_20Pieces_Numpy)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Ten barriers across the site, each of two segments, 10 ft high.
+void BM_NoiseMap_1000x1000_20Pieces_10Barriers(benchmark::State& state) {
+  const cGridInput in = benchPieces();
+  std::vector<cBarrier> barriers;
+  for (int i = 0; i < 10; ++i) {
+    const double x = 80.0 + (i * 311) % 800, y = -80.0 - (i * 173) % 800;
+    barriers.push_back({"Barrier " + std::to_string(i + 1), {{x, y}, {x + 120, y - 40}, {x + 150, y - 160}}, 10});
+  }
+  std::vector<cSitePosition> placed;
+  for (const auto& p : in.pieces) placed.push_back({p.x, p.y, p.height});
+  auto shielding = std::make_shared<cBarrierShielding>(barriers, placed, 0);
+  cNoiseGrid previous;
+  for (auto _ : state) {
+    cGridJob job(in, kFrame, 2, shielding);
+    job.recycle(std::move(previous));
+    job.run({}, 2);
+    previous = job.takeGrid();
+    benchmark::DoNotOptimize(previous.level.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+BENCHMARK(BM_NoiseMap_1000x1000_20Pieces_10Barriers)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A 250 x 250 map redrawn after one piece moves.
+void BM_NoiseMap_250x250_DragOnePiece(benchmark::State& state) {
+  cGridInput in = benchPieces();
+  for (auto& p : in.pieces) {
+    p.x /= 4;
+    p.y /= 4;
+  }
+  const cGridFrame frame{0, 0, 1, 250, 250};
+  cNoiseGrid previous;
+  int step = 0;
+  for (auto _ : state) {
+    in.pieces[0].x = 10.0 + (step++ % 200);
+    cGridJob job(in, frame, 2);
+    job.recycle(std::move(previous));
+    job.run({}, 2);
+    previous = job.takeGrid();
+    benchmark::DoNotOptimize(previous.level.data());
+  }
+}
+BENCHMARK(BM_NoiseMap_250x250_DragOnePiece)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

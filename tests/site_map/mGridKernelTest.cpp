@@ -143,7 +143,15 @@ namespace {
 class cEastWall : public IGridShielding {
 public:
   mutable std::atomic<int> asked{0};
-  bool mayShield(std::size_t, double, double, double xmax, double) const override { return xmax > 150; }
+  class cWallTile : public cTile {
+  public:
+    explicit cWallTile(const cEastWall& w) : wall(w) {}
+    double attenuation(double x, double y, double h) const override { return wall.attenuation(0, x, y, h); }
+    const cEastWall& wall;
+  };
+  std::unique_ptr<cTile> tile(std::size_t, double, double, double xmax, double) const override {
+    return xmax > 150 ? std::make_unique<cWallTile>(*this) : nullptr;
+  }
   double attenuation(std::size_t, double x, double, double) const override {
     ++asked;
     return x > 150 ? 10.0 : 0.0;
