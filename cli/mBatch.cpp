@@ -112,6 +112,8 @@ std::string usage() {
          "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
          "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
          "  --output FILE       write the report to FILE instead of standard output\n"
+         "  --site FILE         take positions and barriers from the site plan FILE before computing\n"
+         "  --write-site OUT    write the case's site plan to the GeoPackage OUT instead of a report\n"
          "  --help              show this text\n"
          "Exit status: 0 report written; 1 nothing to report; 2 the case could not be read,\n"
          "the report could not be written, or the arguments are wrong.\n";
@@ -153,7 +155,8 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       arg.erase(eq);
       hasValue = true;
     }
-    if (arg != "--format" && arg != "--receptor" && arg != "--date" && arg != "--output") {
+    if (arg != "--format" && arg != "--receptor" && arg != "--date" && arg != "--output" && arg != "--site" &&
+        arg != "--write-site") {
       error = "unknown option '" + arg + "'";
       return false;
     }
@@ -164,7 +167,13 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       }
       value = args[++i];
     }
-    if (arg == "--format") {
+    if (arg == "--site" || arg == "--write-site") {
+      if (value.empty()) {
+        error = arg + " needs a file name";
+        return false;
+      }
+      (arg == "--site" ? options.site.site : options.site.writeSite) = value;
+    } else if (arg == "--format") {
       if (value != "txt" && value != "csv") {
         error = "--format must be txt or csv";
         return false;
@@ -217,7 +226,11 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   caseFile.closeCase();
   std::string directory, name;
   splitPath(options.casePath, directory, name);
+  mBatchSite::attach(options.site, caseFile);
   if (!caseFile.openCaseAt(directory, name)) return exitCannotRun;
+  if (!mBatchSite::applySite(options.site, study, messages)) return exitCannotRun;
+  if (!options.site.writeSite.empty())
+    return mBatchSite::writeSite(options.site, study, messages) ? exitReported : exitCannotRun;
   if (options.analysis) {
     std::vector<std::string> lines;
     if (!mBatchAnalysis::build(study, *options.analysis, options.comma, options.receptor, lines))

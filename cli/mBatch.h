@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/mBatchAnalysis.h"
+#include "cli/mBatchSite.h"
 
 namespace mBatch {
 
@@ -27,6 +28,8 @@ struct Options {
   std::string casePath;
   // --explain, --summary or --mitigate instead of the report.
   std::optional<mBatchAnalysis::Mode> analysis;
+  // --site FILE, --write-site OUT (the latter instead of the report).
+  mBatchSite::Options site;
 };
 
 std::string usage();

@@ -47,7 +47,10 @@ bool saveBeside(cStudy& study, ISiteFile* store, const std::string& casePath) {
   if (!store) return true;
   const std::string sitePath = sitePathFor(casePath);
   const std::string now = sitePath + '\n' + mSitePlan::fingerprint(study);
-  if (!mSitePlan::hasPlan(study) && !exists(sitePath)) return true;
+  // A case without a plan writes none, and leaves alone a site file that
+  // it never read (one that could not be read may still be the user's work).
+  const bool knownFile = study.sitePlan.savedFingerprint.rfind(sitePath + '\n', 0) == 0;
+  if (!mSitePlan::hasPlan(study) && !knownFile) return true;
   if (now == study.sitePlan.savedFingerprint && exists(sitePath)) return true;
   std::string problem;
   if (store->write(sitePath, study, problem)) {

@@ -7,15 +7,24 @@
 #include "site/mSiteGeometry.h"
 #include "study/ISheetView.h"
 #include "study/cStudy.h"
+#include "study/mFormat.h"
+#include "study/mParseField.h"
 
 namespace mSitePlan {
 namespace {
+
+// The value as the case file holds it (7 significant digits), so that a case
+// saved with its plan opens again with nothing for the plan to change.
+float storable(double value) {
+  const auto f = static_cast<float>(value);
+  return parseFloatField(numberText(f)).value_or(f);
+}
 
 bool applyToLink(const cStudy& study, const cReceptorRecord& receptor, cLinkRecord& link) {
   std::shared_ptr<cEquipmentRecord> equipment;
   if (!receptor.position || !study.getEquipment(equipment, link.equipID) || !equipment->position) return false;
   bool changed = false;
-  const auto distance = static_cast<float>(mSiteGeometry::linkDistance(*equipment->position, *receptor.position));
+  const float distance = storable(mSiteGeometry::linkDistance(*equipment->position, *receptor.position));
   if (distance != link.distance) {
     link.distance = distance;
     changed = true;
@@ -23,7 +32,7 @@ bool applyToLink(const cStudy& study, const cReceptorRecord& receptor, cLinkReco
   if (!study.sitePlan.barriers.empty() && !link.typedShielding) {
     const mSiteGeometry::sShielding s = mSiteGeometry::barrierShielding(
         study.sitePlan.barriers, *equipment->position, *receptor.position, study.units);
-    const auto shielding = static_cast<float>(s.attenuation);
+    const float shielding = storable(s.attenuation);
     if (shielding != link.sheilding) {
       link.sheilding = shielding;
       changed = true;

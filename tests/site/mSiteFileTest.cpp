@@ -136,3 +136,21 @@ TEST_F(SiteFileCase, ABuildWithoutSiteFilesSaysSoWhenItMeetsOne) {
   EXPECT_EQ(mSiteFile::openBeside(study, nullptr, casePath), 0);
   EXPECT_TRUE(messages.messages().empty());
 }
+
+TEST_F(SiteFileCase, ASiteFileThatCouldNotBeReadIsNotOverwrittenByAnEmptyPlan) {
+  study.colEquipment[0]->position.reset();
+  store.fail = true;
+  std::ofstream((dir / "Bridge Demolition.gpkg").string()) << "newer format";
+  mSiteFile::openBeside(study, &store, casePath);
+  store.fail = false;
+  ASSERT_TRUE(mSiteFile::saveBeside(study, &store, casePath));
+  EXPECT_EQ(store.writes, 0);
+  EXPECT_EQ(TempDir::read((dir / "Bridge Demolition.gpkg").string()), "newer format");
+}
+
+TEST_F(SiteFileCase, TakingEverythingOffAPlanThatWasSavedSavesTheEmptyPlan) {
+  ASSERT_TRUE(mSiteFile::saveBeside(study, &store, casePath));
+  study.colEquipment[0]->position.reset();
+  ASSERT_TRUE(mSiteFile::saveBeside(study, &store, casePath));
+  EXPECT_EQ(store.writes, 2);
+}
