@@ -9,7 +9,9 @@
 #include "site/IGridShielding.h"
 #include "site/cNoiseGrid.h"
 #include "site/mSiteGeometry.h"
+#include "study/mFormat.h"
 #include "study/mMarkers.h"
+#include "study/mParseField.h"
 
 namespace mGridKernel {
 
@@ -60,6 +62,13 @@ std::optional<float> storable(double x) {
   if (!std::isfinite(x) || std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
     return std::nullopt;
   return static_cast<float>(x);
+}
+
+// A distance or shielding as a link holds it from the site plan: kept to
+// the case file's 7 significant digits.
+float asStored(double value) {
+  const auto f = static_cast<float>(value);
+  return parseFloatField(numberText(f)).value_or(f);
 }
 
 bool takesPart(const sGridPiece& p) {
@@ -296,8 +305,8 @@ sLevels levelsAt(const cGridInput& input, double x, double y, double height, con
     const sGridPiece& p = input.pieces[i];
     if (!takesPart(p)) continue;
     const double d = std::max(mSiteGeometry::linkDistance({p.x, p.y, p.height}, {x, y, height}), minD);
-    const float a = shielding ? static_cast<float>(shielding->attenuation(i, x, y, height)) : 0.0f;
-    if (const auto l = linkLevels(p.lref, p.usage, static_cast<float>(d), a, input.units, input.adjustmentFactor))
+    const float a = shielding ? asStored(shielding->attenuation(i, x, y, height)) : 0.0f;
+    if (const auto l = linkLevels(p.lref, p.usage, asStored(d), a, input.units, input.adjustmentFactor))
       links.push_back(*l);
   }
   return totals(links);

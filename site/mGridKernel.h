@@ -75,8 +75,8 @@ std::optional<sLevels> linkLevels(float lref, float usage, float distance, float
 sLevels totals(const std::vector<sLevels>& links);
 
 // The levels at one receiver from the input's pieces, with the distances
-// of the plan (slant, not under the shortest distance) and the shielding
-// where one is given.
+// of the plan (slant, not under the shortest distance, and the shielding where one
+// is given, both kept to 7 digits as a link holds them).
 sLevels levelsAt(const cGridInput& input, double x, double y, double height, const IGridShielding* shielding);
 
 }  // namespace mGridKernel
