@@ -167,6 +167,22 @@ bool placeEquipment(cStudy& study, std::int32_t equipmentID, std::optional<cSite
   return true;
 }
 
+void addBarrier(cStudy& study, cBarrier barrier) {
+  study.holdState(3);
+  study.sitePlan.barriers.push_back(std::move(barrier));
+  applyToLinks(study);
+  afterPlanEdit(study);
+}
+
+bool removeBarrier(cStudy& study, std::size_t index) {
+  if (index >= study.sitePlan.barriers.size()) return false;
+  study.holdState(3);
+  study.sitePlan.barriers.erase(study.sitePlan.barriers.begin() + static_cast<std::ptrdiff_t>(index));
+  applyToLinks(study);
+  afterPlanEdit(study);
+  return true;
+}
+
 bool setTypedShielding(cStudy& study, std::int32_t receptorID, std::int32_t equipmentID, bool typed) {
   std::shared_ptr<cReceptorRecord> receptor;
   std::shared_ptr<cLinkRecord> link;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "site/cBarrier.h"
 #include "site/cSitePosition.h"
 
 class cStudy;
@@ -51,6 +52,9 @@ void convertPositions(cStudy& study, bool toMeters);
 // record has that ID.
 bool placeReceptor(cStudy& study, std::int32_t receptorID, std::optional<cSitePosition> position);
 bool placeEquipment(cStudy& study, std::int32_t equipmentID, std::optional<cSitePosition> position);
+// Adds a barrier, or removes barrier `index`; every placed link follows.
+void addBarrier(cStudy& study, cBarrier barrier);
+bool removeBarrier(cStudy& study, std::size_t index);
 // Keeps a link's shielding typed (true) or gives it back to the plan.
 bool setTypedShielding(cStudy& study, std::int32_t receptorID, std::int32_t equipmentID, bool typed);
 

@@ -8,6 +8,7 @@
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
 #include "qtplatform/cSheetGrid.h"
+#include "site/ui/cSitePlanDock.h"
 #include "equipment/mEquipmentListFile.h"
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
@@ -30,9 +31,12 @@ std::unique_ptr<cProgram> startup(const cStartupServices& services) {
                             services.programDir, services.quit});
   cMainEvents& events = *program->events;
   window.setEvents(&events);
-  study.attachViews(&window, &window.receptors(), &window.equipmentSheet(), &window.resultsView(),
-                    &services.messages);
+  auto* sitePlan = new cSitePlanDock(
+      study, window, {[&events](int id) { events.selectReceptor(id); }, program->prompt, services.messages});
+  study.attachViews(&window, &window.receptors(), &window.equipmentSheet(),
+                    &sitePlan->resultsView(window.resultsView()), &services.messages);
   study.caseFile.attachView(&window);
+  study.caseFile.attachSiteFile(&cSitePlanDock::siteFile());
 
   // 2-3. Caption and settings.
   window.displayCaption("");

@@ -7,6 +7,7 @@
 
 #include "qtplatform/cSheetGrid.h"
 #include "compute/mProcess.h"
+#include "site/mSitePlan.h"
 #include "study/IMainView.h"
 #include "study/IMessageService.h"
 #include "study/cEquipment.h"
@@ -91,6 +92,26 @@ void cEquipmentSheet::LockCells(bool lock) {
 
 void cEquipmentSheet::lockLinkInput(int firstRow, int lastRow) {
   grid_->setLocked(9, firstRow, 10, lastRow, study_.receptorID() <= 0);
+  lockPlanCells(firstRow, lastRow);
+}
+
+void cEquipmentSheet::lockPlanCells(int firstRow, int lastRow) {
+  // A distance or shielding the site plan computes is shown, not typed.
+  std::shared_ptr<cReceptorRecord> receptor;
+  if (!study_.getReceptor(receptor, study_.receptorID())) return;
+  for (int row = firstRow; row <= lastRow; ++row) {
+    std::shared_ptr<cLinkRecord> link;
+    if (!receptor->getLink(link, row)) {
+      grid_->setCellToolTip(9, row, "");
+      grid_->setCellToolTip(10, row, "");
+      continue;
+    }
+    const mSitePlan::sLinkSource source = mSitePlan::linkSource(study_, *receptor, *link);
+    if (source.distanceFromPlan) grid_->setLocked(9, row, 9, row, true);
+    if (source.shieldingFromPlan) grid_->setLocked(10, row, 10, row, true);
+    grid_->setCellToolTip(9, row, mSitePlan::distanceTip(source));
+    grid_->setCellToolTip(10, row, mSitePlan::shieldingTip(study_, source));
+  }
 }
 
 bool cEquipmentSheet::LinkInputLock(int row) {

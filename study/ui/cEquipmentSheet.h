@@ -65,6 +65,7 @@ public:
 private:
   void layoutRows(int firstRow, int lastRow);
   void lockLinkInput(int firstRow, int lastRow);
+  void lockPlanCells(int firstRow, int lastRow);
   std::string descriptionItems() const;
 
   cStudy& study_;

@@ -156,3 +156,20 @@ TEST(SitePlan, HasPlanAndFingerprintSeeEverythingTheSiteFileHolds) {
   c.study.clear();
   EXPECT_FALSE(mSitePlan::hasPlan(c.study));
 }
+
+TEST(SitePlan, AddingAndRemovingABarrierIsOneUndoStepAndTheLinksFollow) {
+  PlanCase c;
+  c.study.units = 1;
+  c.study.colReceptors[0]->position = cSitePosition{10, 0, 0};
+  c.study.colEquipment[0]->position = cSitePosition{0, 0, 0};
+  mSitePlan::applyToLinks(c.study);
+  EXPECT_EQ(c.link(1, 1).sheilding, 3.0f);  // typed: no barrier yet
+  mSitePlan::addBarrier(c.study, cBarrier{"Hoarding", {{5, -5}, {5, 5}}, 2});
+  EXPECT_EQ(c.link(1, 1).sheilding, 14.09202f);
+  ASSERT_TRUE(mSitePlan::removeBarrier(c.study, 0));
+  EXPECT_TRUE(c.study.sitePlan.barriers.empty());
+  EXPECT_EQ(c.link(1, 1).sheilding, 14.09202f);  // the last computed value stays, typed again
+  EXPECT_FALSE(mSitePlan::removeBarrier(c.study, 0));
+  c.study.restoreState();
+  EXPECT_EQ(c.study.sitePlan.barriers.size(), 1u);
+}
