@@ -103,6 +103,7 @@ int deliver(const cReport& report, const std::vector<std::string>& lines, const 
 std::string usage() {
   return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
          "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
+         "       vorn-batch --map OUT.tif|OUT.geojson|OUT.gpkg [--cell SIZE] [--metric lmax|leq|l10] [--exceed LANDUSE,PERIOD] CASE\n"
          "Opens the case file CASE, computes every receptor and writes the results report.\n"
          "  --explain           how every level, limit and exceedance came about (txt only)\n"
          "  --summary           each receptor's worst exceedance by period, with its own baselines\n"
@@ -112,6 +113,12 @@ std::string usage() {
          "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
          "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
          "  --output FILE       write the report to FILE instead of standard output\n"
+         "  --map OUT           write the noise map instead of a report: OUT.tif the grid (GeoTIFF), OUT.geojson,\n"
+         "                      OUT.shp or OUT.gpkg its 5 dB bands as polygons\n"
+         "  --cell SIZE         the map's cell size in the case's units (default: the plan over 500 cells)\n"
+         "  --metric M          the map's level: lmax, leq or l10 (default: the case's metric)\n"
+         "  --exceed USE,PERIOD the map as the level over the limit for a land use and period\n"
+         "                      (e.g. Residential,night[,impact][,baseline=48])\n"
          "  --site FILE         take positions and barriers from the site plan FILE before computing\n"
          "  --write-site OUT    write the case's site plan to the GeoPackage OUT instead of a report\n"
          "  --help              show this text\n"
@@ -156,7 +163,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       hasValue = true;
     }
     if (arg != "--format" && arg != "--receptor" && arg != "--date" && arg != "--output" && arg != "--site" &&
-        arg != "--write-site") {
+        arg != "--write-site" && !mBatchMap::isOption(arg)) {
       error = "unknown option '" + arg + "'";
       return false;
     }
@@ -167,7 +174,9 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       }
       value = args[++i];
     }
-    if (arg == "--site" || arg == "--write-site") {
+    if (mBatchMap::isOption(arg)) {
+      if (!mBatchMap::setOption(arg, value, options.map, error)) return false;
+    } else if (arg == "--site" || arg == "--write-site") {
       if (value.empty()) {
         error = arg + " needs a file name";
         return false;
@@ -199,6 +208,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
   }
   if (options.help) return true;
+  if (!mBatchMap::check(options.map, error)) return false;
   if (options.analysis == mBatchAnalysis::Mode::explain && options.comma) {
     error = "--explain writes text only";
     return false;
@@ -227,10 +237,12 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   std::string directory, name;
   splitPath(options.casePath, directory, name);
   mBatchSite::attach(options.site, caseFile);
+  mBatchMap::attach(options.map, caseFile);
   if (!caseFile.openCaseAt(directory, name)) return exitCannotRun;
   if (!mBatchSite::applySite(options.site, study, messages)) return exitCannotRun;
   if (!options.site.writeSite.empty())
     return mBatchSite::writeSite(options.site, study, messages) ? exitReported : exitCannotRun;
+  if (options.map.wanted()) return mBatchMap::run(options.map, study, messages);
   if (options.analysis) {
     std::vector<std::string> lines;
     if (!mBatchAnalysis::build(study, *options.analysis, options.comma, options.receptor, lines))

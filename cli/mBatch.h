@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/mBatchAnalysis.h"
+#include "cli/mBatchMap.h"
 #include "cli/mBatchSite.h"
 
 namespace mBatch {
@@ -30,6 +31,8 @@ struct Options {
   std::optional<mBatchAnalysis::Mode> analysis;
   // --site FILE, --write-site OUT (the latter instead of the report).
   mBatchSite::Options site;
+  // --map OUT [--cell SIZE] [--metric M] [--exceed LANDUSE,PERIOD]: the noise map instead of the report.
+  mBatchMap::Options map;
 };
 
 std::string usage();
