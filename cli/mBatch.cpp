@@ -8,6 +8,7 @@
 
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
+#include "cli/mBatchProgramme.h"
 #include "compute/mProcess.h"
 #include "equipment/mEquipmentListFile.h"
 #include "report/cReport.h"
@@ -104,6 +105,7 @@ std::string usage() {
   return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
          "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "       vorn-batch --map OUT.tif|OUT.geojson|OUT.gpkg [--cell SIZE] [--metric lmax|leq|l10] [--exceed LANDUSE,PERIOD] CASE\n"
+         "       vorn-batch --programme FILE.vpg [--format txt|csv] [--worst] [--output FILE]\n"
          "Opens the case file CASE, computes every receptor and writes the results report.\n"
          "  --explain           how every level, limit and exceedance came about (txt only)\n"
          "  --summary           each receptor's worst exceedance by period, with its own baselines\n"
@@ -270,6 +272,7 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
 
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
          std::ostream& err) try {
+  if (mBatchProgramme::wanted(args)) return mBatchProgramme::main(args, out, err);
   Options options;
   std::string error;
   if (!parseArguments(args, options, error)) {

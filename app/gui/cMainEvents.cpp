@@ -29,6 +29,7 @@
 #include "compute/ui/cResultsChart.h"
 #include "compute/ui/frmMitigation.h"
 #include "compute/ui/frmOverview.h"
+#include "programme/ui/cProgrammeWindows.h"
 #include "criteria/ui/frmCriteria.h"
 #include "criteria/ui/frmLimits.h"
 #include "equipment/ui/frmModEquipList.h"
@@ -106,6 +107,8 @@ void cMainEvents::connectWindow() {
   route("mView_2", [this] { showOverview(); });
   route("mView_3", [this] { whatWouldItTake(); });
   route("mEdit_5", [this] { baselinesFromMeasurement(); });
+  route("mProgramme_1", [this] { programmes().newProgramme(); });
+  route("mProgramme_2", [this] { programmes().openProgramme(); });
   connect(&window_.resultsChart(), &cResultsChart::saveRequested, this, &cMainEvents::saveChart);
   window_.resultsRelay().resultsChanged = [this] {
     if (overview_) overview_->markStale();
@@ -199,6 +202,36 @@ void cMainEvents::fileOpen() {
   refreshUnits();
   window_.UndoMsgState(4);
   window_.setEditMenu(7);
+}
+
+cProgrammeWindows& cMainEvents::programmes() {
+  if (!programmes_)
+    programmes_ = new cProgrammeWindows(services_.prompt, services_.messages, &window_,
+                                        [this](const std::string& path) { openCasePath(path); });
+  return *programmes_;
+}
+
+void cMainEvents::openCasePath(const std::string& path) {
+  if (!askBeforeLosingCase("If you open a new case, without first saving the current case, the current case data "
+                           "will be lost.",
+                           "Do you want to open a new case?")) {
+    return;
+  }
+  study_.setCaseChanged(false);
+  study_.caseProcessed = false;
+  study_.caseFile.closeCase();
+#ifdef _WIN32
+  const std::size_t separator = path.find_last_of("/\\");
+#else
+  const std::size_t separator = path.find_last_of('/');
+#endif
+  const std::string directory = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+  study_.caseFile.openCaseAt(directory, path.substr(directory.size()));
+  refreshUnits();
+  window_.UndoMsgState(4);
+  window_.setEditMenu(7);
+  window_.raise();
+  window_.activateWindow();
 }
 
 bool cMainEvents::fileSave() {

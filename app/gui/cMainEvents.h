@@ -21,6 +21,7 @@ class cRegistry;
 class cStudy;
 class frmMain;
 class frmOverview;
+class cProgrammeWindows;
 
 class cMainEvents : public QObject {
   Q_OBJECT
@@ -80,6 +81,12 @@ public:
   void baselinesFromMeasurement();
   // The chart as a "png" or "svg" file, by a name the user gives.
   void saveChart(const QString& format);
+
+  // File > New Programme and Open Programme: programme windows beside this one.
+  cProgrammeWindows& programmes();
+  // A case file opened as File > Open opens one, after the same question
+  // (a phase of a programme, to edit it here).
+  void openCasePath(const std::string& path);
 
   // Buttons.
   void noiseLimitCriteria();
@@ -151,4 +158,5 @@ private:
   int zoomMode_ = 0;
   bool frameZoomed_ = false;
   QPointer<frmOverview> overview_;
+  cProgrammeWindows* programmes_ = nullptr;
 };

@@ -101,6 +101,9 @@ void frmMain::buildMenus() {
   addItem(exportMenu, QStringLiteral("mExport_1"), QStringLiteral("TXT File"));
   addItem(file, QStringLiteral("mFile_5"), QString());
   addItem(file, QStringLiteral("mFile_6"), QStringLiteral("&Exit"));
+  addItem(file, QStringLiteral("mProgramme_0"), QString());
+  addItem(file, QStringLiteral("mProgramme_1"), QStringLiteral("New &Programme"));
+  addItem(file, QStringLiteral("mProgramme_2"), QStringLiteral("Open Pro&gramme..."));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("mEdit"));
