@@ -1,6 +1,10 @@
 #include "report/qt/cPdfReportWriter.h"
 
 #include <cmath>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -24,13 +28,21 @@ constexpr int kResolution = 600;
 constexpr double kBodyPoints = 9.0;
 const QColor kHeaderShade(232, 232, 232);
 
+// Device pixels of the PDF writer, for what the painter draws itself.
 double px(double points) { return points * kResolution / 72.0; }
+// The text layout scales a table's borders and padding and a block's top and
+// bottom margins from 96 dpi pixels; a left margin it takes in device pixels.
+double lengthOf(double points) { return points * 96.0 / 72.0; }
+
+// Headings are marked so that the pages can keep them with what follows.
+constexpr int kHeadingState = 1;
 
 QFont font(double points, bool bold = false) {
   QFont f(QString::fromLatin1(kFontFamily));
   f.setPointSizeF(points);
   f.setBold(bold);
-  f.setStyleStrategy(QFont::PreferOutline);
+  // No ligatures: the PDF's text reads back letter for letter.
+  f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::PreferNoShaping));
   return f;
 }
 
@@ -51,21 +63,22 @@ public:
     switch (block.kind) {
       case cReportBlock::Kind::heading:
         chars.setFont(font(18.0, true));
-        format.setBottomMargin(px(8.0));
+        format.setBottomMargin(lengthOf(8.0));
         break;
       case cReportBlock::Kind::subheading:
         chars.setFont(font(13.0, true));
-        format.setTopMargin(px(10.0));
-        format.setBottomMargin(px(4.0));
+        format.setTopMargin(lengthOf(10.0));
+        format.setBottomMargin(lengthOf(4.0));
         break;
       case cReportBlock::Kind::minorHeading:
         chars.setFont(font(10.5, true));
-        format.setTopMargin(px(6.0));
-        format.setBottomMargin(px(3.0));
+        format.setTopMargin(lengthOf(6.0));
+        format.setBottomMargin(lengthOf(3.0));
         break;
       default:
         chars.setFont(font(kBodyPoints));
-        format.setBottomMargin(px(4.0));
+        format.setTopMargin(lengthOf(2.0));
+        format.setBottomMargin(lengthOf(3.0));
         // A formula stands indented on a line of its own.
         if (text.rfind("    ", 0) == 0) {
           text.erase(0, 4);
@@ -74,13 +87,43 @@ public:
         }
     }
     startBlock(format, chars);
+    if (block.kind != cReportBlock::Kind::paragraph) cursor_.block().setUserState(kHeadingState);
     cursor_.insertText(mCodePage::toQString(text), chars);
   }
 
-  void table(const cReportTable& t) {
+  // Where a table is cut in two so that no row runs over a page's foot:
+  // (table, body row) pairs; the row starts a new page under the headings.
+  std::set<std::pair<int, int>> breaks;
+
+  // One QTextTable of the layout: which table of the report and which of
+  // its body rows it holds.
+  struct Part {
+    QTextTable* table;
+    int tableIndex;
+    int firstBodyRow;
+    int headerRows;
+    bool startsPage;
+  };
+  std::vector<Part> parts;
+
+  void table(const cReportTable& t, int tableIndex) {
+    const int bodyRows = static_cast<int>(t.body.size());
+    int from = 0;
+    for (int row = 1; row <= bodyRows; ++row) {
+      if (row < bodyRows && !breaks.count({tableIndex, row})) continue;
+      if (from > 0 || breaks.count({tableIndex, 0})) pageBreakPending_ = true;
+      tablePart(t, tableIndex, from, row);
+      from = row;
+    }
+    if (bodyRows == 0) tablePart(t, tableIndex, 0, 0);
+  }
+
+private:
+  void tablePart(const cReportTable& t, int tableIndex, int firstBody, int endBody) {
     const int columns = static_cast<int>(t.widths.size());
-    const int rows = static_cast<int>(t.header.size() + t.body.size());
+    const int rows = static_cast<int>(t.header.size()) + endBody - firstBody;
     if (columns == 0 || rows == 0) return;
+    const bool startsPage = pageBreakPending_;
     // A table needs a block to stand after; an empty one before it keeps the
     // spacing of the paragraphs.
     QTextBlockFormat before;
@@ -89,11 +132,11 @@ public:
     startBlock(before, small);
 
     QTextTableFormat format;
-    format.setBorder(px(0.5));
+    format.setBorder(1.0);  // the thinnest the layout draws: 0.75 pt
     format.setBorderBrush(QColor(120, 120, 120));
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderCollapse(true);
-    format.setCellPadding(px(2.0));
+    format.setCellPadding(lengthOf(2.0));
     format.setCellSpacing(0.0);
     format.setHeaderRowCount(static_cast<int>(t.header.size()));
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100.0));
@@ -109,14 +152,17 @@ public:
     QTextTable* table = cursor_.insertTable(rows, columns, format);
     int r = 0;
     for (const cReportRow& row : t.header) fillRow(*table, r++, row, true, t.textScale);
-    for (const cReportRow& row : t.body) fillRow(*table, r++, row, false, t.textScale);
+    for (int b = firstBody; b < endBody; ++b) fillRow(*table, r++, t.body[static_cast<std::size_t>(b)], false, t.textScale);
     cursor_.movePosition(QTextCursor::End);
+    parts.push_back({table, tableIndex, firstBody, static_cast<int>(t.header.size()), startsPage});
   }
+
+public:
 
   void chart(int index) {
     QTextBlockFormat format;
     format.setAlignment(Qt::AlignHCenter);
-    format.setTopMargin(px(6.0));
+    format.setTopMargin(lengthOf(6.0));
     QTextCharFormat chars;
     chars.setFont(font(kBodyPoints));
     startBlock(format, chars);
@@ -163,11 +209,11 @@ private:
       cursor.setBlockFormat(bf);
       QTextCharFormat chars;
       chars.setFont(font(kBodyPoints * scale, cell.bold || header));
-      const QStringList lines = mCodePage::toQString(cell.text).split(QLatin1Char('\n'));
-      for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i > 0) cursor.insertBlock(bf, chars);
-        cursor.insertText(lines[i], chars);
-      }
+      // One block a cell; rows are kept whole on their page by cutting the
+      // table before a row that would run over the foot (see build).
+      QString text = mCodePage::toQString(cell.text);
+      text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+      cursor.insertText(text, chars);
       c += span;
     }
   }
@@ -177,6 +223,104 @@ private:
   bool first_ = true;
   bool pageBreakPending_ = false;
 };
+
+// The top and bottom of a table row as laid out, in document coordinates.
+std::pair<double, double> rowExtent(QTextDocument& doc, QTextTable& table, int row) {
+  QAbstractTextDocumentLayout* layout = doc.documentLayout();
+  double top = 1e300, bottom = -1e300;
+  for (int c = 0; c < table.columns(); ++c) {
+    const QTextTableCell cell = table.cellAt(row, c);
+    if (!cell.isValid() || cell.row() != row) continue;
+    for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+      const QTextBlock block = it.currentBlock();
+      if (!block.isValid()) continue;
+      const QRectF rect = layout->blockBoundingRect(block);
+      top = std::min(top, rect.top());
+      bottom = std::max(bottom, rect.bottom());
+    }
+  }
+  return {top, bottom};
+}
+
+// The first table row that runs over a page's foot, as the break that would
+// move it to the next page; false when every row stands on one page.
+bool firstCrossingRow(QTextDocument& doc, const std::vector<Layout::Part>& parts, double pageHeight,
+                      std::pair<int, int>& cut) {
+  for (const Layout::Part& part : parts) {
+    for (int row = 0; row < part.table->rows(); ++row) {
+      const auto [top, bottom] = rowExtent(doc, *part.table, row);
+      if (top > bottom) continue;
+      if (std::floor(top / pageHeight) == std::floor((bottom - 1.0) / pageHeight)) continue;
+      // A heading row crossing moves the whole part; a part that starts a
+      // page already, or a row taller than a page, cannot be helped.
+      const int bodyRow = row < part.headerRows ? part.firstBodyRow : part.firstBodyRow + row - part.headerRows;
+      if (bodyRow == part.firstBodyRow && part.startsPage) continue;
+      if (bottom - top >= pageHeight) continue;
+      cut = {part.tableIndex, bodyRow};
+      return true;
+    }
+  }
+  return false;
+}
+
+// A heading in the last part of a page would stand alone at its foot, with
+// its table or text on the next page: it moves to the next page with them.
+void keepHeadingsWithWhatFollows(QTextDocument& doc, double pageHeight) {
+  const double room = pageHeight * 0.12;
+  QAbstractTextDocumentLayout* layout = doc.documentLayout();
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    if (block.userState() != kHeadingState) continue;
+    const QRectF rect = layout->blockBoundingRect(block);
+    const double pageEnd = (std::floor(rect.top() / pageHeight) + 1.0) * pageHeight;
+    if (pageEnd - rect.bottom() >= room) continue;
+    QTextCursor cursor(block);
+    QTextBlockFormat format = block.blockFormat();
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    cursor.setBlockFormat(format);
+  }
+}
+
+// The report as a text document laid out on pages of the given size.
+void build(QTextDocument& doc, const cReportDocument& document, const std::vector<cReportChart>& charts,
+           QPaintDevice& device, double width, double pageHeight, const std::set<std::pair<int, int>>& breaks,
+           std::vector<Layout::Part>& parts) {
+  doc.documentLayout()->setPaintDevice(&device);
+  doc.setDefaultFont(font(kBodyPoints));
+  doc.setDocumentMargin(0.0);
+  doc.setPageSize(QSizeF(width, pageHeight));
+
+  auto* chartObject = new cReportChartObject(charts, QSizeF(width, width * 0.45),
+                                             font(7.0), &doc);
+  doc.documentLayout()->registerHandler(cReportChartObject::objectType, chartObject);
+
+  // One edit block: the layout runs once at its end, not after every cell.
+  QTextCursor editing(&doc);
+  editing.beginEditBlock();
+  Layout layout(doc);
+  layout.breaks = breaks;
+  int chartIndex = 0;
+  int tableIndex = 0;
+  for (const cReportBlock& block : document.blocks) {
+    switch (block.kind) {
+      case cReportBlock::Kind::table: layout.table(block.table, tableIndex++); break;
+      case cReportBlock::Kind::chart: layout.chart(chartIndex++); break;
+      case cReportBlock::Kind::pageBreak: layout.pageBreak(); break;
+      case cReportBlock::Kind::picture: {
+        // Pictures of places and time come with their caption; until a case
+        // carries one the caption stands alone.
+        cReportBlock caption = block;
+        caption.kind = cReportBlock::Kind::paragraph;
+        layout.text(caption);
+        break;
+      }
+      default: layout.text(block);
+    }
+  }
+  editing.endEditBlock();
+
+  keepHeadingsWithWhatFollows(doc, pageHeight);
+  parts = layout.parts;
+}
 
 }  // namespace
 
@@ -199,38 +343,22 @@ QByteArray cPdfReportWriter::render(const cReportDocument& document) const {
   const double footerHeight = px(8.0) * 2.5;
   const double pageHeight = body.height() - footerHeight;
 
-  QTextDocument doc;
-  doc.documentLayout()->setPaintDevice(&pdf);
-  doc.setDefaultFont(font(kBodyPoints));
-  doc.setDocumentMargin(0.0);
-  doc.setPageSize(QSizeF(body.width(), pageHeight));
-
   std::vector<cReportChart> charts;
   for (const cReportBlock& block : document.blocks)
     if (block.kind == cReportBlock::Kind::chart) charts.push_back(block.chart);
-  auto* chartObject = new cReportChartObject(std::move(charts), QSizeF(body.width(), body.width() * 0.45),
-                                             font(7.0), &doc);
-  doc.documentLayout()->registerHandler(cReportChartObject::objectType, chartObject);
 
-  Layout layout(doc);
-  int chartIndex = 0;
-  for (const cReportBlock& block : document.blocks) {
-    switch (block.kind) {
-      case cReportBlock::Kind::table: layout.table(block.table); break;
-      case cReportBlock::Kind::chart: layout.chart(chartIndex++); break;
-      case cReportBlock::Kind::pageBreak: layout.pageBreak(); break;
-      case cReportBlock::Kind::picture: {
-        // Pictures of places and time come with their caption; until a case
-        // carries one the caption stands alone.
-        cReportBlock caption = block;
-        caption.kind = cReportBlock::Kind::paragraph;
-        layout.text(caption);
-        break;
-      }
-      default: layout.text(block);
-    }
+  // Laid out again with a table cut before each row that ran over a page's
+  // foot, until none does.
+  std::set<std::pair<int, int>> breaks;
+  std::unique_ptr<QTextDocument> laidOut;
+  for (int pass = 0; pass < 200; ++pass) {
+    laidOut = std::make_unique<QTextDocument>();
+    std::vector<Layout::Part> parts;
+    build(*laidOut, document, charts, pdf, body.width(), pageHeight, breaks, parts);
+    std::pair<int, int> cut;
+    if (!firstCrossingRow(*laidOut, parts, pageHeight, cut) || !breaks.insert(cut).second) break;
   }
-
+  QTextDocument& doc = *laidOut;
   const int pages = std::max(1, doc.pageCount());
   lastPageCount_ = pages;
   QPainter painter(&pdf);

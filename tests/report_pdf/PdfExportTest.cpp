@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include "cli/mBatch.h"
