@@ -9,6 +9,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -16,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QUrl>
 
 #include "qtplatform/mCodePage.h"
 #include "report/cReportDocument.h"
@@ -174,6 +176,33 @@ public:
 
   void pageBreak() { pageBreakPending_ = true; }
 
+  // A picture (a plan, a timeline) across the page's width, its caption below.
+  void picture(const cReportBlock& block, double width, double pageHeight) {
+    const QImage image = QImage::fromData(block.image.data(), static_cast<int>(block.image.size()), "PNG");
+    if (!image.isNull()) {
+      const QUrl name(QStringLiteral("vorn-picture-%1").arg(++pictures_));
+      doc_.addResource(QTextDocument::ImageResource, name, image);
+      QTextBlockFormat format;
+      format.setAlignment(Qt::AlignHCenter);
+      format.setTopMargin(lengthOf(6.0));
+      QTextCharFormat chars;
+      chars.setFont(font(kBodyPoints));
+      startBlock(format, chars);
+      QTextImageFormat picture;
+      picture.setName(name.toString());
+      // An image's size, like a table's padding, is scaled from 96 dpi pixels.
+      // A tall picture is made smaller so that it fits a page with its caption.
+      const double aspect = static_cast<double>(image.height()) / std::max(1, image.width());
+      const double shown = std::min(width, pageHeight * 0.8 / aspect) * 96.0 / kResolution;
+      picture.setWidth(shown);
+      picture.setHeight(shown * aspect);
+      cursor_.insertImage(picture);
+    }
+    cReportBlock caption = block;
+    caption.kind = cReportBlock::Kind::paragraph;
+    text(caption);
+  }
+
 private:
   void startBlock(QTextBlockFormat format, const QTextCharFormat& chars) {
     if (pageBreakPending_) {
@@ -222,6 +251,7 @@ private:
   QTextCursor cursor_;
   bool first_ = true;
   bool pageBreakPending_ = false;
+  int pictures_ = 0;
 };
 
 // The top and bottom of a table row as laid out, in document coordinates.
@@ -305,14 +335,7 @@ void build(QTextDocument& doc, const cReportDocument& document, const std::vecto
       case cReportBlock::Kind::table: layout.table(block.table, tableIndex++); break;
       case cReportBlock::Kind::chart: layout.chart(chartIndex++); break;
       case cReportBlock::Kind::pageBreak: layout.pageBreak(); break;
-      case cReportBlock::Kind::picture: {
-        // Pictures of places and time come with their caption; until a case
-        // carries one the caption stands alone.
-        cReportBlock caption = block;
-        caption.kind = cReportBlock::Kind::paragraph;
-        layout.text(caption);
-        break;
-      }
+      case cReportBlock::Kind::picture: layout.picture(block, width, pageHeight); break;
       default: layout.text(block);
     }
   }

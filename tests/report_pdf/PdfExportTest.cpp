@@ -13,7 +13,9 @@
 
 #include "cli/mBatch.h"
 #include "cli/qt/mBatchQt.h"
+#include "compute/ui/frmOverview.h"
 #include "report/mDateText.h"
+#include "study/mMarkers.h"
 #include "report/qt/cPreparerSettings.h"
 #include "report/ui/frmReportDetails.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -136,6 +138,23 @@ TEST(ReportDetails, SettingsKeepThePreparerUnderTheProgramsName) {
   EXPECT_EQ(store.getSetting("Corvath VORN", "Report", "Organisation"), "Org");
   EXPECT_EQ(store.getSetting("Corvath VORN", "Report", "Author"), "Me");
   EXPECT_EQ(cPreparerSettings(store).read().author, "Me");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PdfShades, AreTheReceptorOverviewsColours) {
+  qtTestApp();
+  for (float e : {-1.0f, 0.0f, 0.05f, 4.9f, 5.0f, 9.9f, 10.0f, 30.0f, valueNone, valueNA, valueExempt}) {
+    const QColor overview = frmOverview::colorFor(e);
+    const std::uint32_t shade = mPdfReport::exceedanceShade(e);
+    if (!overview.isValid()) {
+      EXPECT_EQ(shade, cReportCell::noShade) << e;
+    } else {
+      EXPECT_EQ(shade, static_cast<std::uint32_t>(overview.rgb() & 0xFFFFFFu)) << e;
+    }
+  }
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLocale>
 
 #include "cli/mBatch.h"
@@ -276,6 +278,40 @@ TEST_F(PdfWriter, WithoutAWriterTheToolSaysPdfIsNotAvailable) {
             mBatch::exitCannotRun);
   EXPECT_NE(err.str().find("--pdf is not available in this build"), std::string::npos) << err.str();
   EXPECT_FALSE(std::filesystem::exists(dir.file("x.pdf")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PdfWriter, APictureOfAPlaceFillsThePageWidthWithItsCaption) {
+  QImage image(800, 400, QImage::Format_RGB32);
+  image.fill(QColor(30, 120, 200));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(image.save(&buffer, "PNG"));
+  cReportDocument doc;
+  doc.footer = "Plan case";
+  doc.heading("Site Plan");
+  cReportBlock picture;
+  picture.kind = cReportBlock::Kind::picture;
+  picture.text = "The site with its noise map.";
+  picture.image.assign(png.begin(), png.end());
+  doc.blocks.push_back(picture);
+  cPdfReportWriter writer{QPageSize(QPageSize::A4)};
+  const std::string pdf = dir.file("plan.pdf");
+  ASSERT_TRUE(writer.writePdf(doc, pdf));
+  EXPECT_EQ(writer.lastPageCount(), 1);
+  EXPECT_NE(pdfText(pdf).find("The site with its noise map."), std::string::npos);
+  // pdfimages -list: the picture drawn at about the width of the text (174 mm, 6.85 in): 800 px at ~117 ppi.
+  const std::vector<std::string> rows =
+      collapsedLines(popplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), QString::fromStdString(pdf)}));
+  ASSERT_GE(rows.size(), 3u);
+  const std::vector<std::string> w = words(rows[2]);
+  ASSERT_GE(w.size(), 14u) << rows[2];
+  const int ppi = std::stoi(w[12]);
+  EXPECT_NEAR(ppi, 117, 3) << rows[2];
 }
 
 }  // namespace
