@@ -9,6 +9,7 @@
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
 #include "cli/mBatchProgramme.h"
+#include "cli/mBatchPdf.h"
 #include "compute/mProcess.h"
 #include "equipment/mEquipmentListFile.h"
 #include "report/cReport.h"
@@ -36,7 +37,7 @@ bool digits(const std::string& s, std::size_t from, std::size_t count, int& valu
   return true;
 }
 
-bool isReportDate(const std::string& s) {
+bool reportDate(const std::string& s) {
   if (s.size() != 10 || s[2] != '/' || s[5] != '/') return false;
   int month = 0, day = 0, year = 0;
   return digits(s, 0, 2, month) && digits(s, 3, 2, day) && digits(s, 6, 4, year) && month >= 1 && month <= 12 &&
@@ -102,7 +103,7 @@ int deliver(const cReport& report, const std::vector<std::string>& lines, const 
 }  // namespace
 
 std::string usage() {
-  return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
+  return std::string("Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
          "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "       vorn-batch --map OUT.tif|OUT.geojson|OUT.gpkg [--cell SIZE] [--metric lmax|leq|l10] [--exceed LANDUSE,PERIOD] CASE\n"
          "       vorn-batch --programme FILE.vpg [--format txt|csv] [--worst] [--output FILE]\n"
@@ -125,7 +126,8 @@ std::string usage() {
          "  --write-site OUT    write the case's site plan to the GeoPackage OUT instead of a report\n"
          "  --help              show this text\n"
          "Exit status: 0 report written; 1 nothing to report; 2 the case could not be read,\n"
-         "the report could not be written, or the arguments are wrong.\n";
+         "the report could not be written, or the arguments are wrong.\n") +
+         mBatchPdf::usage();
 }
 
 bool parseArguments(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -196,7 +198,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
         return false;
       }
     } else if (arg == "--date") {
-      if (!isReportDate(value)) {
+      if (!reportDate(value)) {
         error = "--date must be MM/DD/YYYY";
         return false;
       }
@@ -273,6 +275,7 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
          std::ostream& err) try {
   if (mBatchProgramme::wanted(args)) return mBatchProgramme::main(args, out, err);
+  if (mBatchPdf::requested(args)) return mBatchPdf::main(args, programDir, out, err);
   Options options;
   std::string error;
   if (!parseArguments(args, options, error)) {
@@ -293,6 +296,20 @@ int main(const std::vector<std::string>& args, const std::string& programDir, st
 } catch (const std::exception& e) {
   err << "vorn-batch: " << e.what() << "\n";
   return exitCannotRun;
+}
+
+bool isReportDate(const std::string& text) { return reportDate(text); }
+
+bool openCase(cStudy& study, cEquipment& equipment, cCaseFile& caseFile, const std::string& programDir,
+              const std::string& casePath) {
+  if (!startUp(study, equipment, programDir)) return false;
+  study.caseFileOpen = [&caseFile] { return caseFile.bCaseOpen; };
+  study.setCaseChanged(false);
+  study.caseProcessed = false;
+  caseFile.closeCase();
+  std::string directory, name;
+  splitPath(casePath, directory, name);
+  return caseFile.openCaseAt(directory, name);
 }
 
 }  // namespace mBatch

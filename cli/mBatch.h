@@ -13,6 +13,10 @@
 #include "cli/mBatchMap.h"
 #include "cli/mBatchSite.h"
 
+class cCaseFile;
+class cEquipment;
+class cStudy;
+
 namespace mBatch {
 
 // Exit statuses.
@@ -45,6 +49,14 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
 // messages to err. Returns the exit status. programDir holds the default
 // equipment list, and ends with a path separator.
 int run(const Options& options, const std::string& programDir, std::ostream& out, std::ostream& err);
+
+// What every report of the tool starts with: the program's startup as far
+// as the case depends on it, then File > Open of casePath. False, after the
+// program's message, when the equipment list or the case cannot be read.
+bool openCase(cStudy& study, cEquipment& equipment, cCaseFile& caseFile, const std::string& programDir,
+              const std::string& casePath);
+// "MM/DD/YYYY" with a month 1 to 12 and a day 1 to 31.
+bool isReportDate(const std::string& text);
 
 // The whole command line: parsing, --help, usage on wrong arguments, run.
 // Never throws: running out of memory ends with a message and exitCannotRun.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "app/gui/cRegistry.h"
 #include "app/gui/cResultsRelay.h"
@@ -33,7 +34,10 @@
 #include "criteria/ui/frmCriteria.h"
 #include "criteria/ui/frmLimits.h"
 #include "equipment/ui/frmModEquipList.h"
+#include "report/qt/cPreparerSettings.h"
+#include "report/ui/cPdfExporter.h"
 #include "report/ui/frmReport.h"
+#include "report/ui/frmReportDetails.h"
 #include "SF_FilePrompt.h"
 #include "study/cEquipment.h"
 #include "study/cStudy.h"
@@ -92,6 +96,8 @@ void cMainEvents::connectWindow() {
   route("mFile_3", [this] { fileSaveAs(); });
   route("mExport_0", [this] { fileExport(1); });
   route("mExport_1", [this] { fileExport(2); });
+  route("mExport_2", [this] { fileExportPdf(); });
+  route("mOptions_4", [this] { reportDetails(); });
   route("mFile_6", [this] { endSession(); });
   route("mEdit_0", [this] { editCopy(); });
   route("mEdit_1", [this] { editPaste(); });
@@ -124,6 +130,11 @@ void cMainEvents::connectWindow() {
   }
   connect(window_.cmboMetric(), &QComboBox::activated, this, &cMainEvents::metricChosen);
   connect(window_.txtCase(), &QLineEdit::textEdited, this, &cMainEvents::caseDescriptionEdited);
+
+  // A click on the results sheet offers Copy, which copies it as a table.
+  cSheetGrid* results = window_.results().grid();
+  connect(results, &cSheetGrid::cellEntered, this, [this](int, int) { window_.setEditMenu(6); });
+  connect(results, &cSheetGrid::blockSelected, this, [this](int, int, int, int, bool) { window_.setEditMenu(6); });
 
   cSheetGrid* recep = window_.receptors().grid();
   connect(recep, &cSheetGrid::focusLost, this, &cMainEvents::receptorFocusLost);
@@ -256,6 +267,18 @@ void cMainEvents::fileExport(int type) {
   dialog.exec();
 }
 
+void cMainEvents::fileExportPdf() {
+  cPdfExporter(study_, equipmentManager_.colList, services_.prompt, services_.registry.store()).exportPdf();
+}
+
+void cMainEvents::reportDetails() {
+  cPreparerSettings settings(services_.registry.store());
+  frmReportDetails dialog(&window_);
+  dialog.setPreparer(settings.read());
+  if (dialog.exec() == QDialog::Accepted && !settings.save(dialog.preparer()))
+    services_.messages.show("Problem saving the report details.", "VORN", MessageIcon::Critical);
+}
+
 bool cMainEvents::endSession() {
   if (study_.caseChanged() &&
       !askYesNo(std::string("If you exit, without first saving the current case, the current case data will be lost.") +
@@ -275,7 +298,14 @@ bool cMainEvents::endSession() {
 
 // ------------------------------------------------------------------- Edit
 
-void cMainEvents::editCopy() { study_.copy(); }
+void cMainEvents::editCopy() {
+  // The results sheet copies as a table; the input sheets as the study says.
+  if (window_.results().grid()->table()->hasFocus()) {
+    window_.results().copyTable();
+    return;
+  }
+  study_.copy();
+}
 
 void cMainEvents::editPaste() {
   pasting_ = true;

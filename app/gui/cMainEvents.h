@@ -48,6 +48,8 @@ public:
   bool fileSave();
   bool fileSaveAs();
   void fileExport(int type);  // 1 comma-delimited, 2 text
+  // The PDF report of every receptor.
+  void fileExportPdf();
   // The exit path: the unsaved-work questions, the settings, then quit.
   // False when the user chose to stay.
   bool endSession();
@@ -65,6 +67,8 @@ public:
   void frameClicked(int frame);  // 0 input, 1 results
   void modifyEquipmentList();
   void setUnits(int units);      // 0 feet, 1 meters
+  // Who prepares the reports, kept in the settings.
+  void reportDetails();
   void openUserGuide();
   void showAbout();
 

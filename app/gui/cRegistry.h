@@ -30,6 +30,9 @@ public:
   // starts with none or the number lies outside the 32-bit range.
   static std::int32_t numericValue(std::string_view text);
 
+  // The store itself, for the settings other parts of the program keep.
+  ISettingsStore& store() const { return store_; }
+
 private:
   ISettingsStore& store_;
 };

@@ -99,6 +99,7 @@ void frmMain::buildMenus() {
   exportMenu->menuAction()->setObjectName(QStringLiteral("mFile_4"));
   addItem(exportMenu, QStringLiteral("mExport_0"), QStringLiteral("CSV File"));
   addItem(exportMenu, QStringLiteral("mExport_1"), QStringLiteral("TXT File"));
+  addItem(exportMenu, QStringLiteral("mExport_2"), QStringLiteral("PDF Report..."));
   addItem(file, QStringLiteral("mFile_5"), QString());
   addItem(file, QStringLiteral("mFile_6"), QStringLiteral("&Exit"));
   addItem(file, QStringLiteral("mProgramme_0"), QString());
@@ -135,6 +136,8 @@ void frmMain::buildMenus() {
   units->menuAction()->setObjectName(QStringLiteral("mOptions_2"));
   addItem(units, QStringLiteral("mUnits_0"), QStringLiteral("Feet"))->setCheckable(true);
   addItem(units, QStringLiteral("mUnits_1"), QStringLiteral("Meters"))->setCheckable(true);
+  addItem(options, QStringLiteral("mOptions_3"), QString());
+  addItem(options, QStringLiteral("mOptions_4"), QStringLiteral("&Report Details..."));
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mHelp"));

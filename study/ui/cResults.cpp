@@ -1,9 +1,14 @@
 #include "study/ui/cResults.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QColor>
+#include <QMimeData>
 #include <QTableWidget>
 
 #include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
+#include "report/mHtmlTable.h"
 #include "study/cStudy.h"
 
 namespace {
@@ -99,4 +104,37 @@ void cResults::setCellText(std::int32_t col, std::int32_t row, const std::string
     layoutRows(had + 1, row);
   }
   grid_->setText(col, row, text);
+}
+
+bool cResults::copyTable() const {
+  cGridBlock block = grid_->selection();
+  if (block.isEmpty()) {
+    int last = 0;
+    for (int row = 1; row <= grid_->maxRows(); ++row)
+      if (!grid_->text(1, row).empty()) last = row;
+    if (last == 0) return false;
+    block = {1, 1, kCols, last, true};
+  }
+  const std::string text = grid_->blockText(block);
+  if (text.empty()) return false;
+  // A column's heading is the text of each heading row that spans it.
+  std::vector<std::string> header;
+  for (int col = block.col1; col <= block.col2; ++col) {
+    std::string heading;
+    for (int h = 1; h <= grid_->headingRows(); ++h) {
+      for (int start = col; start >= 1; --start) {
+        const std::string part = grid_->columnHeading(start, h);
+        if (part.empty()) continue;
+        if (start + std::max(1, grid_->columnHeadingSpan(h, start)) - 1 >= col)
+          heading += (heading.empty() ? "" : " ") + part;
+        break;
+      }
+    }
+    header.push_back(heading);
+  }
+  auto* mime = new QMimeData();
+  mime->setText(mCodePage::toQString(text));
+  mime->setHtml(mCodePage::toQString(mHtmlTable::table(header, mHtmlTable::cellsOf(text))));
+  QApplication::clipboard()->setMimeData(mime);
+  return true;
 }

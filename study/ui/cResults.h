@@ -39,6 +39,10 @@ public:
   void clearSelection();
   // The study's results for the selected receptor (displayResults).
   void display();
+  // Edit > Copy on this sheet: the selected cells (every filled row when
+  // none is selected) as tab-separated text and, beside it, as an HTML table
+  // headed by each column's headings. False when there is nothing to copy.
+  bool copyTable() const;
 
   // IResultsSheetView
   void clear() override;

@@ -1,0 +1,134 @@
+#include "cli/mBatchPdf.h"
+
+#include "casefile/cCaseFile.h"
+#include "cli/cStreamMessageService.h"
+#include "cli/mBatch.h"
+#include "report/IPdfReportWriter.h"
+#include "report/cReport.h"
+#include "study/cEquipment.h"
+#include "study/cStudy.h"
+
+namespace mBatchPdf {
+
+namespace {
+
+Services& services() {
+  static Services provided;
+  return provided;
+}
+
+}  // namespace
+
+void provide(const Services& s) { services() = s; }
+
+bool requested(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "--pdf" || arg.rfind("--pdf=", 0) == 0) return true;
+  }
+  return false;
+}
+
+std::string usage() {
+  return "Usage: vorn-batch --pdf OUT.pdf [--date MM/DD/YYYY] CASE\n"
+         "Writes the submission report of every receptor (summary, method, criteria, results\n"
+         "and charts) as the PDF file OUT.pdf; exit status as above.\n";
+}
+
+bool parseArguments(const std::vector<std::string>& args, Options& options, std::string& error) {
+  options = Options{};
+  std::vector<std::string> positional;
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::string value;
+    bool hasValue = false;
+    const std::size_t eq = arg.find('=');
+    if (eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+      arg.erase(eq);
+      hasValue = true;
+    }
+    if (arg != "--pdf" && arg != "--date") {
+      error = "--pdf takes only --date besides the case, not '" + arg + "'";
+      return false;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option '" + arg + "' needs a value";
+        return false;
+      }
+      value = args[++i];
+    }
+    if (arg == "--pdf") {
+      if (value.empty()) {
+        error = "--pdf needs a file name";
+        return false;
+      }
+      options.output = value;
+    } else {
+      if (!mBatch::isReportDate(value)) {
+        error = "--date must be MM/DD/YYYY";
+        return false;
+      }
+      options.date = value;
+    }
+  }
+  if (positional.size() != 1) {
+    error = positional.empty() ? "no case file named" : "more than one case file named";
+    return false;
+  }
+  options.casePath = positional[0];
+  return true;
+}
+
+int run(const Options& options, const std::string& programDir, std::ostream& err) {
+  IPdfReportWriter* writer = services().writer;
+  if (!writer) {
+    err << "vorn-batch: --pdf is not available in this build (it was built without Qt)\n";
+    return mBatch::exitCannotRun;
+  }
+  cStreamMessageService messages(err);
+  cStudy study;
+  study.attachViews(nullptr, nullptr, nullptr, nullptr, &messages);
+  cEquipment equipment;
+  cCaseFile caseFile(study);
+  if (!mBatch::openCase(study, equipment, caseFile, programDir, options.casePath)) return mBatch::exitCannotRun;
+
+  const std::string problem = cReport(study).exportProblem(true);
+  if (!problem.empty()) {
+    messages.show(problem, "VORN", MessageIcon::Critical);
+    return mBatch::exitNothingToReport;
+  }
+  mPdfReport::Inputs inputs;
+  inputs.caseName = mPdfReport::caseNameOf(caseFile.caseFileName());
+  inputs.reportDate = options.date;
+  inputs.preparer = services().preparer;
+  inputs.equipmentList = &equipment.colList;
+  if (!writer->writePdf(mPdfReport::build(study, inputs), options.output)) {
+    messages.show("Problem writing report file.", "VORN", MessageIcon::Critical);
+    return mBatch::exitCannotRun;
+  }
+  return mBatch::exitReported;
+}
+
+int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err) {
+  Options options;
+  std::string error;
+  if (!parseArguments(args, options, error)) {
+    err << "vorn-batch: " << error << "\n" << mBatch::usage();
+    return mBatch::exitCannotRun;
+  }
+  (void)out;
+  return run(options, programDir, err);
+}
+
+}  // namespace mBatchPdf

@@ -1,0 +1,76 @@
+#pragma once
+// A report as a document: headings, paragraphs, tables, charts and pictures
+// in reading order, with every word and number already decided. A writer
+// lays it out on pages; nothing here knows about pages, fonts or colours of
+// a screen. Texts are Windows-1252 bytes, as everywhere in the core.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct cReportCell {
+  static constexpr std::uint32_t noShade = 0xFFFFFFFFu;
+  std::string text;               // "\n" starts a new line within the cell
+  bool bold = false;
+  bool number = false;            // set flush right
+  std::uint32_t shade = noShade;  // background as 0xRRGGBB
+  int span = 1;                   // columns the cell covers
+};
+
+using cReportRow = std::vector<cReportCell>;
+
+struct cReportTable {
+  // Repeated at the top of every page the table runs onto.
+  std::vector<cReportRow> header;
+  std::vector<cReportRow> body;
+  // Relative column widths; as many as the table has columns.
+  std::vector<int> widths;
+  // The table's text size relative to the body text (wide tables are smaller).
+  double textScale = 1.0;
+};
+
+// One receptor's levels as bars: the Total and each active piece, Lmax and
+// the case's metric, with each bar's limits by period.
+struct cReportChart {
+  struct Bar {
+    std::string label;
+    float lmax = 0.0f;
+    float metric = 0.0f;
+    bool lmaxOver = false;    // over at least one of its limits
+    bool metricOver = false;
+    bool hasLmaxLimit[3] = {false, false, false};  // false: N/A or Exempt
+    float lmaxLimit[3] = {0.0f, 0.0f, 0.0f};
+    bool hasMetricLimit[3] = {false, false, false};
+    float metricLimit[3] = {0.0f, 0.0f, 0.0f};
+  };
+  std::string metricName;  // "Leq" or "L10"
+  std::vector<Bar> bars;
+};
+
+struct cReportBlock {
+  enum class Kind { heading, subheading, minorHeading, paragraph, table, chart, picture, pageBreak };
+  Kind kind = Kind::paragraph;
+  std::string text;                  // heading, paragraph or picture caption
+  cReportTable table;
+  cReportChart chart;
+  std::vector<unsigned char> image;  // a picture as PNG bytes (a plan, a timeline)
+};
+
+class cReportDocument {
+public:
+  std::string title;   // the document's title, also its metadata
+  std::string footer;  // beside the page number on every page: the case name
+  std::vector<cReportBlock> blocks;
+
+  void heading(const std::string& text);
+  void subheading(const std::string& text);
+  void minorHeading(const std::string& text);
+  void paragraph(const std::string& text);
+  void table(cReportTable table);
+  void chart(cReportChart chart);
+  void pageBreak();
+
+  // Every text of the document in reading order, a paragraph or a table row
+  // a line, cells separated by " | ": what a reader of the pages finds.
+  std::string plainText() const;
+};
