@@ -8,6 +8,7 @@
 
 #include "casefile/cCaseFile.h"
 #include "cli/cStreamMessageService.h"
+#include "cli/mBatchVibration.h"
 #include "compute/mProcess.h"
 #include "equipment/mEquipmentListFile.h"
 #include "report/cReport.h"
@@ -103,11 +104,14 @@ int deliver(const cReport& report, const std::vector<std::string>& lines, const 
 std::string usage() {
   return "Usage: vorn-batch [--format txt|csv] [--receptor N] [--date MM/DD/YYYY] [--output FILE] CASE\n"
          "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
+         "       vorn-batch --vibration [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "Opens the case file CASE, computes every receptor and writes the results report.\n"
          "  --explain           how every level, limit and exceedance came about (txt only)\n"
          "  --summary           each receptor's worst exceedance by period, with its own baselines\n"
          "  --mitigate          the shielding, usage or distance that would bring each exceeded level\n"
          "                      within its limit\n"
+         "  --vibration         construction vibration (PPV, Lv) at each receptor, with the\n"
+         "                      settings kept beside the case\n"
          "  --format txt|csv    fixed-column text report (default) or comma-delimited report\n"
          "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
          "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
@@ -133,6 +137,10 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      continue;
+    }
+    if (arg == "--vibration") {
+      options.vibration = true;
       continue;
     }
     const auto analysis = std::find_if(std::begin(analysisOptions), std::end(analysisOptions),
@@ -190,6 +198,10 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
   }
   if (options.help) return true;
+  if (options.vibration && options.analysis) {
+    error = "--vibration cannot be combined with --explain, --summary or --mitigate";
+    return false;
+  }
   if (options.analysis == mBatchAnalysis::Mode::explain && options.comma) {
     error = "--explain writes text only";
     return false;
@@ -218,6 +230,11 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   std::string directory, name;
   splitPath(options.casePath, directory, name);
   if (!caseFile.openCaseAt(directory, name)) return exitCannotRun;
+  if (options.vibration) {
+    std::vector<std::string> lines;
+    const int status = mBatchVibration::build(study, directory, name, options.comma, options.receptor, lines);
+    return status == exitReported ? deliver(cReport(study), lines, options, out, messages) : status;
+  }
   if (options.analysis) {
     std::vector<std::string> lines;
     if (!mBatchAnalysis::build(study, *options.analysis, options.comma, options.receptor, lines))

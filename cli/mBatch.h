@@ -27,6 +27,7 @@ struct Options {
   std::string casePath;
   // --explain, --summary or --mitigate instead of the report.
   std::optional<mBatchAnalysis::Mode> analysis;
+  bool vibration = false;      // --vibration instead of the report
 };
 
 std::string usage();
