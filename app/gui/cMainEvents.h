@@ -122,6 +122,7 @@ public:
   void commitPendingEdits();
 
 private:
+  bool saveVibration();
   void recompute();
   void keyTyped(int code);
   bool askBeforeLosingCase(const char* firstLine, const char* question);
