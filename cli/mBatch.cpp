@@ -10,6 +10,7 @@
 #include "cli/cStreamMessageService.h"
 #include "cli/mBatchProgramme.h"
 #include "cli/mBatchPdf.h"
+#include "cli/mBatchVibration.h"
 #include "compute/mProcess.h"
 #include "equipment/mEquipmentListFile.h"
 #include "report/cReport.h"
@@ -107,11 +108,14 @@ std::string usage() {
          "       vorn-batch --explain|--summary|--mitigate [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "       vorn-batch --map OUT.tif|OUT.geojson|OUT.gpkg [--cell SIZE] [--metric lmax|leq|l10] [--exceed LANDUSE,PERIOD] CASE\n"
          "       vorn-batch --programme FILE.vpg [--format txt|csv] [--worst] [--output FILE]\n"
+         "       vorn-batch --vibration [--format txt|csv] [--receptor N] [--output FILE] CASE\n"
          "Opens the case file CASE, computes every receptor and writes the results report.\n"
          "  --explain           how every level, limit and exceedance came about (txt only)\n"
          "  --summary           each receptor's worst exceedance by period, with its own baselines\n"
          "  --mitigate          the shielding, usage or distance that would bring each exceeded level\n"
          "                      within its limit\n"
+         "  --vibration         construction vibration (PPV, Lv) at each receptor, with the\n"
+         "                      settings kept beside the case\n"
          "  --format txt|csv    fixed-column text report (default) or comma-delimited report\n"
          "  --receptor N        report receptor N only, as the selected receptor (default: all)\n"
          "  --date MM/DD/YYYY   the date the report shows (default: today)\n"
@@ -146,6 +150,10 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
     }
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+      continue;
+    }
+    if (arg == "--vibration") {
+      options.vibration = true;
       continue;
     }
     const auto analysis = std::find_if(std::begin(analysisOptions), std::end(analysisOptions),
@@ -213,6 +221,10 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
   }
   if (options.help) return true;
   if (!mBatchMap::check(options.map, error)) return false;
+  if (options.vibration && options.analysis) {
+    error = "--vibration cannot be combined with --explain, --summary or --mitigate";
+    return false;
+  }
   if (options.analysis == mBatchAnalysis::Mode::explain && options.comma) {
     error = "--explain writes text only";
     return false;
@@ -247,6 +259,11 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
   if (!options.site.writeSite.empty())
     return mBatchSite::writeSite(options.site, study, messages) ? exitReported : exitCannotRun;
   if (options.map.wanted()) return mBatchMap::run(options.map, study, messages);
+  if (options.vibration) {
+    std::vector<std::string> lines;
+    const int status = mBatchVibration::build(study, directory, name, options.comma, options.receptor, lines);
+    return status == exitReported ? deliver(cReport(study), lines, options, out, messages) : status;
+  }
   if (options.analysis) {
     std::vector<std::string> lines;
     if (!mBatchAnalysis::build(study, *options.analysis, options.comma, options.receptor, lines))

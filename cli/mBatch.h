@@ -37,6 +37,7 @@ struct Options {
   mBatchSite::Options site;
   // --map OUT [--cell SIZE] [--metric M] [--exceed LANDUSE,PERIOD]: the noise map instead of the report.
   mBatchMap::Options map;
+  bool vibration = false;      // --vibration instead of the report
 };
 
 std::string usage();

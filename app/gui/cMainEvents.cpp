@@ -48,6 +48,7 @@
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
 #include "study/ui/cResults.h"
+#include "vibration/ui/cVibrationTab.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ void cMainEvents::connectWindow() {
   connect(&window_.resultsChart(), &cResultsChart::saveRequested, this, &cMainEvents::saveChart);
   window_.resultsRelay().resultsChanged = [this] {
     if (overview_) overview_->markStale();
+    window_.vibrationTab().refresh();
   };
 
   const std::function<void()> buttons[] = {[this] { noiseLimitCriteria(); }, [this] { l10Calculation(); },
@@ -195,6 +197,7 @@ void cMainEvents::fileNew() {
   study_.setCaseChanged(false);
   study_.caseProcessed = false;
   study_.caseFile.closeCase();
+  window_.vibrationTab().caseClosed();
   refreshUnits();
   // The snapshot belongs to the case just closed.
   window_.UndoMsgState(4);
@@ -209,7 +212,12 @@ void cMainEvents::fileOpen() {
   }
   study_.setCaseChanged(false);
   study_.caseProcessed = false;
-  study_.caseFile.openCase(services_.prompt);
+  if (study_.caseFile.openCase(services_.prompt)) {
+    window_.vibrationTab().caseOpened(study_.caseFile.caseDirectory(), study_.caseFile.caseFileName(),
+                                      services_.messages);
+  } else {
+    window_.vibrationTab().caseClosed();
+  }
   refreshUnits();
   window_.UndoMsgState(4);
   window_.setEditMenu(7);
@@ -248,7 +256,7 @@ void cMainEvents::openCasePath(const std::string& path) {
 bool cMainEvents::fileSave() {
   // Without a file there is nowhere to save over: ask for a name instead.
   if (!study_.caseFile.bCaseOpen) return fileSaveAs();
-  if (!study_.caseFile.saveCase()) return false;
+  if (!study_.caseFile.saveCase() || !saveVibration()) return false;
   study_.setCaseChanged(false);
   return true;
 }
@@ -256,9 +264,16 @@ bool cMainEvents::fileSave() {
 bool cMainEvents::fileSaveAs() {
   // A cancelled prompt or a failed write leaves the case unsaved, and Exit
   // must still ask about it.
-  if (!study_.caseFile.saveCaseAs(services_.prompt)) return false;
+  if (!study_.caseFile.saveCaseAs(services_.prompt) || !saveVibration()) return false;
   study_.setCaseChanged(false);
   return true;
+}
+
+// The vibration settings beside the case just written; a failure leaves the
+// case unsaved, so Exit still asks.
+bool cMainEvents::saveVibration() {
+  return window_.vibrationTab().caseSaved(study_.caseFile.caseDirectory(), study_.caseFile.caseFileName(),
+                                          services_.messages);
 }
 
 void cMainEvents::fileExport(int type) {

@@ -133,6 +133,7 @@ public:
   void commitPendingEdits();
 
 private:
+  bool saveVibration();
   void recompute();
   void keyTyped(int code);
   bool askBeforeLosingCase(const char* firstLine, const char* question);

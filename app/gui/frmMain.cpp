@@ -26,6 +26,7 @@
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
 #include "study/ui/cResults.h"
+#include "vibration/ui/cVibrationTab.h"
 
 namespace {
 
@@ -225,6 +226,9 @@ void frmMain::buildControls() {
   resultTabs_->addTab(results_->grid(), QStringLiteral("Table"));
   chart_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   resultTabs_->addTab(chart_, QStringLiteral("Chart"));
+  vibration_ = new cVibrationTab(study_, frameResult_);
+  vibration_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  resultTabs_->addTab(vibration_, QStringLiteral("Vibration"));
   // Shown, the chart takes what the sheet's rows leave too little of; the
   // table keeps the height it has always had.
   connect(resultTabs_, &QTabWidget::currentChanged, this, [this](int index) {

@@ -32,6 +32,7 @@ class cResultsChart;
 class cResultsRelay;
 class cResultsTips;
 class cStudy;
+class cVibrationTab;
 
 class frmMain : public QMainWindow, public IMainView, public ICaseFileView {
   Q_OBJECT
@@ -57,6 +58,8 @@ public:
   cResultsRelay& resultsRelay() { return *relay_; }
   IResultsSheetView& resultsView();
   cResultsTips& resultsTips() { return *tips_; }
+  // The Vibration tab beside Table and Chart; it holds the case's vibration settings.
+  cVibrationTab& vibrationTab() { return *vibration_; }
 
   // A menu item by its name ("mFile_1", "mEdit_3", ...); null when unknown.
   QAction* menuItem(const QString& name) const;
@@ -111,6 +114,7 @@ private:
   cResultsTips* tips_ = nullptr;
   std::unique_ptr<cResultsRelay> relay_;
   QTabWidget* resultTabs_ = nullptr;
+  cVibrationTab* vibration_ = nullptr;
 
   QGroupBox* frameInput_ = nullptr;
   QGroupBox* frameResult_ = nullptr;
