@@ -2,14 +2,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include "qtplatform/cGridTable.h"
 #include "qtplatform/cSheetGrid.h"
+#include "qtplatform/mCodePage.h"
 #include "qtplatform/mGridRoles.h"
 
 namespace {
@@ -28,6 +32,16 @@ QWidget* cGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     auto* combo = new QComboBox(parent);
     combo->addItems(index.data(mGridRoles::ListItems).toStringList());
     combo->setMaxVisibleItems(20);
+    if (index.data(mGridRoles::ListNarrows).toBool()) {
+      // Typing narrows the list to the items holding what was typed,
+      // anywhere in the name; only an item of the list can be chosen.
+      combo->setEditable(true);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      combo->completer()->setCompletionMode(QCompleter::PopupCompletion);
+      combo->completer()->setFilterMode(Qt::MatchContains);
+      combo->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    }
+    combo->setAccessibleName(grid_->accessibleColumnName(index.column() + 1));
     auto* self = const_cast<cGridDelegate*>(this);
     // A choice is final at once, as in a spreadsheet's drop-down.
     connect(combo, &QComboBox::activated, self, [self, combo](int) {
@@ -57,6 +71,8 @@ QWidget* cGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
 void cGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   if (auto* combo = qobject_cast<QComboBox*>(editor)) {
     combo->setCurrentIndex(index.data(mGridRoles::ListIndex).toInt());
+    // What the user types replaces the choice shown.
+    if (combo->lineEdit()) combo->lineEdit()->selectAll();
     return;
   }
   auto* edit = qobject_cast<QLineEdit*>(editor);
@@ -123,9 +139,35 @@ void cGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
   style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
 }
 
+bool cGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) {
+  if (!event || event->type() != QEvent::ToolTip || !index.isValid())
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  const QString tip = mCodePage::toQString(grid_->toolTipAt(index.column() + 1, index.row() + 1));
+  if (tip.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(event->globalPos(), tip, view, view->visualRect(index));
+  }
+  return true;
+}
+
 bool cGridDelegate::eventFilter(QObject* object, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Enter on a part of a name takes the first item holding it, as the
+    // narrowed list shows it first.
+    auto* combo = qobject_cast<QComboBox*>(object);
+    if (combo && combo->lineEdit() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      const QString typed = combo->lineEdit()->text();
+      if (!typed.isEmpty() && combo->findText(typed, Qt::MatchFixedString) < 0 && combo->completer() &&
+          combo->completer()->completionCount() > 0) {
+        const int index = combo->findText(combo->completer()->currentCompletion(), Qt::MatchFixedString);
+        if (index >= 0) combo->setCurrentIndex(index);
+      } else if (const int index = combo->findText(typed, Qt::MatchFixedString); index >= 0) {
+        combo->setCurrentIndex(index);
+      }
+    }
     const int code = cGridTable::characterCode(key);
     // Inside an editor the editor's own copy and paste serve the user.
     if (code > 0 && code != 3 && code != 22 && !grid_->table_->forwardingKey()) emit grid_->keyTyped(code);

@@ -47,6 +47,10 @@ public:
   bool fileSave();
   bool fileSaveAs();
   void fileExport(int type);  // 1 comma-delimited, 2 text
+  // The receptor that stopped an export stays selected and the cell at fault
+  // becomes the active cell, as "Check Input Data" shows it, without a second
+  // message.
+  void showInputAtFault();
   // The exit path: the unsaved-work questions, the settings, then quit.
   // False when the user chose to stay.
   bool endSession();
