@@ -18,6 +18,11 @@
 
 namespace {
 
+// Set on a drop-down while its list has been shown and no key has reached
+// the closed box since; on its list, the box it belongs to.
+constexpr const char* kFromList = "vornChoiceFromList";
+constexpr const char* kOwnerCombo = "vornOwnerCombo";
+
 GridCellKind kindOf(const QModelIndex& index) {
   return static_cast<GridCellKind>(index.data(mGridRoles::Kind).toInt());
 }
@@ -43,10 +48,16 @@ QWidget* cGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     }
     combo->setAccessibleName(grid_->accessibleColumnName(index.column() + 1));
     auto* self = const_cast<cGridDelegate*>(this);
-    // A choice is final at once, as in a spreadsheet's drop-down.
+    // A choice made in the open list is final at once, as in a spreadsheet's
+    // drop-down. One made on the closed box (a typed letter, the arrows) is
+    // taken too, and the box stays open for the next key: Enter or Tab ends
+    // it, and Enter then leaves the cell where it is.
+    combo->view()->window()->installEventFilter(self);
+    combo->view()->window()->setProperty(kOwnerCombo, QVariant::fromValue<QObject*>(combo));
     connect(combo, &QComboBox::activated, self, [self, combo](int) {
       emit self->commitData(combo);
-      emit self->closeEditor(combo);
+      if (combo->property(kFromList).toBool()) emit self->closeEditor(combo);
+      combo->setProperty(kFromList, false);
     });
     if (popupNext_) {
       popupNext_ = false;
@@ -153,6 +164,14 @@ bool cGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const 
 }
 
 bool cGridDelegate::eventFilter(QObject* object, QEvent* event) {
+  if (const QVariant owner = object->property(kOwnerCombo); owner.isValid()) {
+    // A drop-down's list, not an editor.
+    if (event->type() == QEvent::Show) {
+      if (auto* combo = qobject_cast<QComboBox*>(owner.value<QObject*>())) combo->setProperty(kFromList, true);
+    }
+    return false;
+  }
+  if (event->type() == QEvent::KeyPress && qobject_cast<QComboBox*>(object)) object->setProperty(kFromList, false);
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Enter on a part of a name takes the first item holding it, as the

@@ -186,6 +186,31 @@ TEST_F(GridAccess, TheKeysMoveAlongARowAndEnterWrapsAtItsEnd) {
   EXPECT_EQ(grid->activeRow(), 4);
 }
 
+// An item chosen in an open drop-down with the arrows and Enter is the whole
+// action: the cell stays active, it does not move down.
+TEST_F(GridAccess, AChoiceMadeWithEnterStaysInItsCell) {
+  grid->setListNarrowing(2, 1, 2, 5, false);
+  QSignalSpy chosen(grid, &cSheetGrid::listItemChosen);
+  grid->setActiveCell(2, 2);
+  key(Qt::Key_F4);
+  QComboBox* combo = table->viewport()->findChild<QComboBox*>();
+  ASSERT_NE(combo, nullptr);
+  QTest::keyClick(combo->view(), Qt::Key_Escape);
+  QApplication::processEvents();
+  QTest::keyClick(combo, Qt::Key_Down);
+  QTest::keyClick(combo, Qt::Key_Down);
+  QTest::keyClick(combo, Qt::Key_Return);
+  QApplication::processEvents();
+  // Each arrow on the closed box takes its item, as the box shows it.
+  ASSERT_EQ(chosen.count(), 2);
+  EXPECT_EQ(chosen[1][2].toInt(), 1);
+  EXPECT_EQ(grid->text(2, 2), "Concrete Saw");
+  QComboBox* still = table->viewport()->findChild<QComboBox*>();
+  EXPECT_TRUE(!still || !still->isVisible()) << "Enter ended the choice";
+  EXPECT_EQ(grid->activeRow(), 2);
+  EXPECT_EQ(grid->activeCol(), 2);
+}
+
 TEST_F(GridAccess, TypingOverALockedCellIsReportedNotSwallowed) {
   QSignalSpy typed(grid, &cSheetGrid::lockedCellTyped);
   QSignalSpy changed(grid, &cSheetGrid::valueChanged);

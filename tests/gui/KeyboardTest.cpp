@@ -128,6 +128,13 @@ TEST_F(Keyboard, TheChartSaysWhatItShows) {
 // Usage comes from the list, and distances need a receptor: typing there
 // says so in the status bar.
 TEST_F(Keyboard, TypingIntoALockedCellSaysWhy) {
+  // Enter after the last baseline goes on to the next row, which selects
+  // that row's (missing) receptor: the distances then belong to none.
+  cSheetDriver recep(window().receptors().grid());
+  recep.type(1, 1, "House");
+  recep.type(5, 1, "45");
+  EXPECT_EQ(window().receptors().grid()->activeRow(), 2);
+  EXPECT_EQ(window().receptorLabel(0), "No Receptor Selected");
   cSheetDriver equip(window().equipmentSheet().grid());
   equip.click(9, 1);
   press(Qt::Key_5);

@@ -174,4 +174,38 @@ TEST_F(WindowFaults, FileNewLeavesNothingSelected) {
   }
 }
 
+// Whole equipment rows chosen by their headings and the Delete key: the
+// rows go, as Edit > Delete takes them, in one undoable step. (Clearing
+// their cells would leave records with a usage and an Lmax but no
+// description, and the results empty.)
+TEST_F(WindowFaults, TheDeleteKeyOverWholeEquipmentRowsDeletesThem) {
+  open(kBridge);
+  ASSERT_EQ(study().colEquipment.size(), 7u);
+  equip->selectRows(2, 3);
+  ASSERT_TRUE(started.item("mEdit_2")->isEnabled());
+  equip->key(Qt::Key_Delete);
+  ASSERT_EQ(study().colEquipment.size(), 5u);
+  EXPECT_EQ(study().colEquipment[1]->description, "Crane, Mobile");
+  EXPECT_EQ(equip->text(2, 2), "Crane, Mobile");
+  EXPECT_EQ(started.item("mEdit_3")->text(), "Undo Delete");
+  EXPECT_TRUE(study().caseChanged());
+  // Over cells, the key clears what the user may change, as before.
+  equip->click(9, 1);
+  equip->key(Qt::Key_Delete);
+  EXPECT_EQ(equip->text(9, 1), "");
+  EXPECT_EQ(study().colEquipment.size(), 5u);
+}
+
+TEST_F(WindowFaults, NumbersStandRightInEveryNumericColumn) {
+  open(kBridge);
+  auto alignment = [](cSheetGrid* grid, int col, int row) {
+    return Qt::Alignment(grid->table()->item(row - 1, col - 1)->textAlignment()) & Qt::AlignHorizontal_Mask;
+  };
+  for (int col = 2; col <= 15; ++col) EXPECT_EQ(alignment(&results(), col, 1), Qt::AlignRight) << col;
+  EXPECT_EQ(alignment(&results(), 1, 2), Qt::AlignLeft);
+  cSheetGrid* e = window().equipmentSheet().grid();
+  for (int col : {4, 6, 8, 9, 10}) EXPECT_EQ(alignment(e, col, 1), Qt::AlignRight) << col;
+  for (int col : {3, 4, 5}) EXPECT_EQ(alignment(window().receptors().grid(), col, 1), Qt::AlignRight) << col;
+}
+
 }  // namespace
