@@ -1,6 +1,7 @@
 #include "casefile/cCaseFile.h"
 
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -163,6 +164,41 @@ private:
   const SF_FieldTable& lines_;
 };
 
+// A record's rowID is its position and its sheet row, and every lookup goes
+// by it. A hand-edited file may number its records otherwise (5, 6, 7, or
+// equipment 11 to 17): they are numbered by position, and each link follows
+// its equipment to the new number. A link naming no equipment of the file
+// could otherwise come to name one, so it is dropped; the sheets create the
+// links they need.
+template <class Record>
+bool numberedByPosition(const std::vector<std::shared_ptr<Record>>& records) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (records[i]->rowID != static_cast<std::int16_t>(i + 1)) return false;
+  }
+  return true;
+}
+
+void renumberByPosition(CaseData& data) {
+  if (!numberedByPosition(data.equipment)) {
+    std::map<std::int32_t, std::int32_t> newID;
+    for (std::size_t i = 0; i < data.equipment.size(); ++i) {
+      newID.emplace(data.equipment[i]->rowID, static_cast<std::int32_t>(i + 1));  // the first of equal numbers
+      data.equipment[i]->rowID = static_cast<std::int16_t>(i + 1);
+    }
+    for (const auto& r : data.receptors) {
+      std::vector<std::shared_ptr<cLinkRecord>> kept;
+      for (const auto& link : r->colLinks) {
+        const auto found = newID.find(link->equipID);
+        if (found == newID.end()) continue;
+        link->equipID = found->second;
+        kept.push_back(link);
+      }
+      r->colLinks = std::move(kept);
+    }
+  }
+  for (std::size_t i = 0; i < data.receptors.size(); ++i) data.receptors[i]->rowID = static_cast<std::int16_t>(i + 1);
+}
+
 }  // namespace
 
 cCaseFile::cCaseFile(cStudy& study) : study_(study) {}
@@ -211,6 +247,7 @@ bool cCaseFile::readCaseFile(const std::string& path) try {
   CaseData data;
   std::int32_t criteriaLine = 0;
   if (!CaseReader(lines).read(data, criteriaLine)) return false;
+  renumberByPosition(data);
   // The criteria go in last of the parts that can fail, and only whole.
   if (!cCriteriaFile(study_.NoiseLimits).buildInput(criteriaLine, lines)) return false;
   study_.caseDescription = std::move(data.description);

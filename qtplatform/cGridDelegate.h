@@ -16,6 +16,9 @@ public:
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // The cell's tip, or its whole text when the column clips it.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
   // The next list editor opens with its item list shown.
   void openListPopupNext(bool open) { popupNext_ = open; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -42,6 +43,20 @@ void cGridTable::moveCurrent(int rowStep, int colStep) {
   setCurrentIndex(model()->index(row, col));
 }
 
+bool cGridTable::toggleAsUser(int col, int row) { return grid_->userToggle(col, row); }
+
+void cGridTable::moveAfterEnter() {
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  // Down, as in a spreadsheet; from the last column a row is done, and the
+  // next one starts at its first column.
+  if (current.column() == columnCount() - 1 && current.row() < rowCount() - 1) {
+    setCurrentIndex(model()->index(current.row() + 1, 0));
+    return;
+  }
+  moveCurrent(1, 0);
+}
+
 void cGridTable::openListEditor(const QModelIndex& index) {
   if (!index.isValid() || !(index.flags() & Qt::ItemIsEditable)) return;
   setCurrentIndex(index);
@@ -58,7 +73,22 @@ bool cGridTable::commitOpenEditor() {
   return true;
 }
 
+QSize cGridTable::sizeHint() const {
+  QSize size = QTableWidget::sizeHint();
+  if (grid_->stretchRows() && grid_->visibleRows() > 0) size.setHeight(grid_->heightForRows(grid_->visibleRows()));
+  return size;
+}
+
 void cGridTable::keyPressEvent(QKeyEvent* event) {
+  // Tab moves from cell to cell; Ctrl+Tab leaves the sheet for the next
+  // control, so the keyboard alone can go from sheet to sheet.
+  if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) && (event->modifiers() & Qt::ControlModifier)) {
+    commitOpenEditor();
+    const bool back = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+    QWidget::focusNextPrevChild(!back);
+    event->accept();
+    return;
+  }
   // Keys that reach here from an open editor were already reported by it.
   if (state() == QAbstractItemView::EditingState) {
     QTableWidget::keyPressEvent(event);
@@ -82,8 +112,19 @@ void cGridTable::keyPressEvent(QKeyEvent* event) {
   const int row = current.row() + 1;
   const GridCellKind kind = current.isValid() ? grid_->cellKind(col, row) : GridCellKind::Static;
   const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-    moveCurrent(1, 0);
+  const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain;
+  if (enter && grid_->returnToWindow()) {
+    event->ignore();
+    return;
+  }
+  if (current.isValid() && grid_->activateOnKeys() && plain &&
+      (enter || event->key() == Qt::Key_Space || event->key() == Qt::Key_F2)) {
+    emit grid_->cellActivated(col, row);
+    event->accept();
+    return;
+  }
+  if (enter) {
+    moveAfterEnter();
     event->accept();
     return;
   }
@@ -91,8 +132,14 @@ void cGridTable::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
     return;
   }
+  if (code >= 32 && kind != GridCellKind::CheckBox && !grid_->userMayEdit(col, row)) {
+    // Nothing would take the keys; the window says why.
+    emit grid_->lockedCellTyped(col, row);
+    event->accept();
+    return;
+  }
   if (kind == GridCellKind::CheckBox && (event->key() == Qt::Key_Space || code >= 32)) {
-    if (event->key() == Qt::Key_Space) grid_->userToggle(col, row);
+    if (event->key() == Qt::Key_Space && !grid_->userToggle(col, row)) emit grid_->lockedCellTyped(col, row);
     event->accept();
     return;
   }
@@ -135,10 +182,13 @@ void cGridTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
   // Committing moves on as in a spreadsheet: Enter down, Tab right,
   // Shift+Tab left, without opening the next cell.
   switch (hint) {
-    case QAbstractItemDelegate::SubmitModelCache:
+    case QAbstractItemDelegate::SubmitModelCache: {
+      // A choice made in a drop-down with Enter is the whole action.
+      const bool list = qobject_cast<QComboBox*>(editor) != nullptr;
       QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
-      moveCurrent(1, 0);
+      if (!list) moveAfterEnter();
       break;
+    }
     case QAbstractItemDelegate::EditNextItem:
       QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
       setCurrentIndex(moveCursor(QAbstractItemView::MoveNext, Qt::NoModifier));
@@ -164,6 +214,13 @@ void cGridTable::currentChanged(const QModelIndex& current, const QModelIndex& p
 void cGridTable::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
   QTableWidget::selectionChanged(selected, deselected);
   grid_->onSelectionChanged();
+}
+
+void cGridTable::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  // A wider table may no longer need its horizontal scroll bar, which the
+  // heights it asks for include.
+  if (grid_->stretchRows()) grid_->updateHeight();
 }
 
 void cGridTable::paintEvent(QPaintEvent* event) {

@@ -20,12 +20,17 @@ public:
   static int characterCode(const QKeyEvent* event);
 
   cGridDelegate* gridDelegate() const { return delegate_; }
+  cSheetGrid* grid() const { return grid_; }
+  // A check box toggled as the user toggles it (for assistive technology).
+  bool toggleAsUser(int col, int row);
   void relayout() { updateGeometries(); }
   void openListEditor(const QModelIndex& index);
   // True while a key that opened an editor is handed on to it.
   bool forwardingKey() const { return forwardingKey_; }
   // Commits and closes an open editor where it is; false when none is open.
   bool commitOpenEditor();
+  // A stretching sheet asks for the height of its visible rows.
+  QSize sizeHint() const override;
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -35,9 +40,11 @@ protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
   void moveCurrent(int rowStep, int colStep);
+  void moveAfterEnter();
 
   cSheetGrid* grid_;
   cGridDelegate* delegate_;

@@ -1,6 +1,7 @@
 #include "qtplatform/cQtMessageService.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 
 #include "qtplatform/mCodePage.h"
@@ -12,11 +13,25 @@ void cQtMessageService::prepare(QMessageBox& box, const std::string& text, const
   box.setText(mCodePage::toQString(text));
   box.setWindowTitle(mCodePage::toQString(title));
   box.setTextFormat(Qt::PlainText);
+  QString iconName;
   switch (icon) {
-    case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MessageIcon::Critical:
+      box.setIcon(QMessageBox::Critical);
+      iconName = QStringLiteral("Error");
+      break;
+    case MessageIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      iconName = QStringLiteral("Information");
+      break;
+    case MessageIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      iconName = QStringLiteral("Question");
+      break;
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  // A screen reader says what the picture says.
+  if (QLabel* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"))) {
+    picture->setAccessibleName(iconName);
   }
   if (buttons == MessageButtons::YesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

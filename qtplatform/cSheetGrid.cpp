@@ -5,13 +5,16 @@
 #include <cmath>
 #include <functional>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidgetItem>
 #include <QVBoxLayout>
 
+#include "qtplatform/cGridAccessible.h"
 #include "qtplatform/cGridDelegate.h"
 #include "qtplatform/cGridHeader.h"
 #include "qtplatform/cGridTable.h"
@@ -139,6 +142,12 @@ CellValue valueOf(const QTableWidgetItem* item) {
 }  // namespace
 
 cSheetGrid::cSheetGrid(QWidget* parent) : QWidget(parent) {
+  // Assistive technology reads every sheet's table through cGridAccessible.
+  static const bool accessible = [] {
+    QAccessible::installFactory(&cGridAccessible::factory);
+    return true;
+  }();
+  (void)accessible;
   table_ = new cGridTable(this);
   header_ = new cGridHeader(table_);
   table_->setHorizontalHeader(header_);
@@ -211,6 +220,22 @@ void cSheetGrid::setColumnHeadings(int firstCol, const std::string& tabText, int
 std::string cSheetGrid::columnHeading(int col, int headingRow) const {
   const int row = headingRow <= 0 ? header_->rowCount() - 1 : headingRow - 1;
   return mCodePage::fromQString(header_->text(row, col - 1));
+}
+
+QString cSheetGrid::accessibleColumnName(int col) const {
+  QStringList parts;
+  for (int r = 0; r < header_->rowCount(); ++r) {
+    // The heading cell of this row that covers the column starts at or before it.
+    int start = 0;
+    while (start <= col - 1) {
+      const int span = std::max(1, header_->spanAt(r, start));
+      if (start + span > col - 1) break;
+      start += span;
+    }
+    const QString text = header_->text(r, start).simplified();
+    if (!text.isEmpty()) parts << text;
+  }
+  return parts.join(QStringLiteral(", "));
 }
 
 void cSheetGrid::spanColumnHeading(int headingRow, int firstCol, int colCount) {
@@ -291,14 +316,36 @@ void cSheetGrid::fitWidthToColumns() {
   updateHeight();
 }
 
-void cSheetGrid::updateHeight() {
-  if (visibleRows_ <= 0) return;
+int cSheetGrid::heightForRows(int rows) const {
   int height = 2 * table_->frameWidth() + header_->sizeHint().height() +
-               visibleRows_ * table_->verticalHeader()->defaultSectionSize();
+               std::max(rows, 0) * table_->verticalHeader()->defaultSectionSize();
   if (widthForAllColumns() > table_->width() && table_->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff) {
     height += table_->horizontalScrollBar()->sizeHint().height();
   }
-  table_->setFixedHeight(height);
+  return height;
+}
+
+void cSheetGrid::setStretchRows(bool stretch, int minimumRows) {
+  stretch_ = stretch;
+  minimumRows_ = std::max(minimumRows, 1);
+  if (!stretch) {
+    table_->setMinimumHeight(0);
+    table_->setMaximumHeight(QWIDGETSIZE_MAX);
+  }
+  updateHeight();
+}
+
+void cSheetGrid::updateHeight() {
+  if (visibleRows_ <= 0) return;
+  if (!stretch_) {
+    table_->setFixedHeight(heightForRows(visibleRows_));
+    return;
+  }
+  // The rows asked for are the table's size hint; the window's layout gives
+  // it between a few rows and all of them.
+  table_->setMinimumHeight(heightForRows(std::min(minimumRows_, visibleRows_)));
+  table_->setMaximumHeight(std::max(heightForRows(maxRows()), heightForRows(visibleRows_)));
+  table_->updateGeometry();
 }
 
 // ------------------------------------------------------- kinds and locks
@@ -403,6 +450,12 @@ void cSheetGrid::setListItemsOnly(int col1, int row1, int col2, int row2, bool o
   if (!clampRange(col1, row1, col2, row2)) return;
   for (int r = row1; r <= row2; ++r)
     for (int c = col1; c <= col2; ++c) cell(c, r)->setData(mGridRoles::ListOnly, only);
+}
+
+void cSheetGrid::setListNarrowing(int col1, int row1, int col2, int row2, bool narrows) {
+  if (!clampRange(col1, row1, col2, row2)) return;
+  for (int r = row1; r <= row2; ++r)
+    for (int c = col1; c <= col2; ++c) cell(c, r)->setData(mGridRoles::ListNarrows, narrows);
 }
 
 bool cSheetGrid::listItemsOnly(int col, int row) const {
@@ -661,6 +714,23 @@ void cSheetGrid::setCellToolTip(int col, int row, const std::string& text) {
   if (QTableWidgetItem* item = cell(col, row)) item->setToolTip(mCodePage::toQString(text));
 }
 
+bool cSheetGrid::textClipped(int col, int row) const {
+  const QTableWidgetItem* item = cell(col, row);
+  if (!item || kindOf(item) == GridCellKind::CheckBox) return false;
+  const QString text = item->data(Qt::DisplayRole).toString();
+  if (text.isEmpty()) return false;
+  // The item's own margins, as the style draws it.
+  const int room = table_->columnWidth(col - 1) - 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  return table_->fontMetrics().horizontalAdvance(text) > room;
+}
+
+std::string cSheetGrid::toolTipAt(int col, int row) const {
+  const QTableWidgetItem* item = cell(col, row);
+  if (!item) return {};
+  if (!item->toolTip().isEmpty()) return mCodePage::fromQString(item->toolTip());
+  return textClipped(col, row) ? mCodePage::fromQString(item->data(Qt::DisplayRole).toString()) : std::string();
+}
+
 void cSheetGrid::setBorder(int col1, int row1, int col2, int row2, const QColor& color) {
   if (!clampRange(col1, row1, col2, row2)) return;
   removeBorder(col1, row1, col2, row2);
@@ -903,6 +973,10 @@ bool cSheetGrid::contains(const QWidget* widget) const {
 }
 
 void cSheetGrid::onFocusChanged(QWidget* old, QWidget* now) {
+  if (now && contains(now) && !contains(old)) {
+    emit focusEntered();
+    return;
+  }
   if (!old || !now || !contains(old) || contains(now)) return;
   if (now->window() != window()) return;
   // Queued: a handler must not run inside the call that moved the focus

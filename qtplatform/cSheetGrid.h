@@ -58,6 +58,8 @@ public:
   // One tab-separated text across the headings of consecutive columns.
   void setColumnHeadings(int firstCol, const std::string& tabText, int headingRow = 0);
   std::string columnHeading(int col, int headingRow = 0) const;
+  // Every heading row over a column, as one line: "Spec Lmax (dBA)".
+  QString accessibleColumnName(int col) const;
   void spanColumnHeading(int headingRow, int firstCol, int colCount);
   int columnHeadingSpan(int headingRow, int col) const;
   void setRowHeading(int row, const std::string& text);
@@ -69,6 +71,13 @@ public:
   // How many data rows show at once; the grid's height follows.
   void setVisibleRows(int rows);
   int visibleRows() const;
+  // A sheet that takes the height its window gives it: visibleRows is the
+  // height it asks for, it shrinks to minimumRows (and scrolls) and grows up
+  // to all its rows. Off by default: the height then shows visibleRows.
+  void setStretchRows(bool stretch, int minimumRows = 1);
+  bool stretchRows() const { return stretch_; }
+  // The height that shows this many data rows under the headings.
+  int heightForRows(int rows) const;
   // Width that shows every column without a horizontal scroll bar.
   int widthForAllColumns() const;
   void fitWidthToColumns();
@@ -86,6 +95,10 @@ public:
   // Choosing the item a cell already shows raises nothing.
   void setListItemsOnly(int col1, int row1, int col2, int row2, bool only);
   bool listItemsOnly(int col, int row) const;
+  // List cells whose drop-down narrows, as the user types, to the items that
+  // hold the typed text anywhere in them (a long list of names); Enter takes
+  // the first. Other lists choose the first item starting with a typed letter.
+  void setListNarrowing(int col1, int row1, int col2, int row2, bool narrows);
   // Decimals shown by number cells (fixed, default 1) and percentage cells
   // (at most, default 2).
   void setDecimals(int col1, int row1, int col2, int row2, int decimals);
@@ -120,6 +133,10 @@ public:
   QColor foreColor(int col, int row) const;
   void setAlignment(int col1, int row1, int col2, int row2, Qt::Alignment alignment);
   void setCellToolTip(int col, int row, const std::string& text);
+  // What the pointer over a cell shows: the tip set for it, or else the
+  // cell's whole text when its column is too narrow for it; empty for none.
+  std::string toolTipAt(int col, int row) const;
+  bool textClipped(int col, int row) const;
   void setBorder(int col1, int row1, int col2, int row2, const QColor& color);
   void removeBorder(int col1, int row1, int col2, int row2);
   void clearBorders();
@@ -160,6 +177,17 @@ public:
   // True during a Delete-key clear or a paste (see userEditStarted).
   bool inUserBatch() const;
 
+  // Keys. With activateOnKeys, Return, Enter, Space and F2 over a data cell
+  // raise cellActivated (as a sheet whose cells open a dialog wants) instead
+  // of moving or editing. With returnToWindow, Return and Enter are left to
+  // the window, whose default button takes them (a sheet that only shows).
+  void setActivateOnKeys(bool on) { activateOnKeys_ = on; }
+  bool activateOnKeys() const { return activateOnKeys_; }
+  void setReturnToWindow(bool on) { returnToWindow_ = on; }
+  bool returnToWindow() const { return returnToWindow_; }
+  // Whether the user may change the cell: not locked, not static text.
+  bool userMayEdit(int col, int row) const;
+
   // The table inside, for layout and for tests that drive it as a user.
   QTableWidget* table() const;
 
@@ -179,11 +207,20 @@ signals:
   // Character codes as typed: Ctrl+C is 3, Ctrl+V is 22.
   void keyTyped(int code);
   void cellClicked(int col, int row);
+  // Return, Enter, Space or F2 over a cell, with activateOnKeys.
+  void cellActivated(int col, int row);
+  // A character was typed over a cell the user may not change, so the
+  // window can say why instead of swallowing the keys.
+  void lockedCellTyped(int col, int row);
   // Focus moved to another control of the same window. Raised from the event
   // loop once the call that moved the focus has returned (a core operation
   // that gives another sheet the focus finishes before any handler runs),
   // and only if the focus is then still outside the sheet.
   void focusLost();
+  // The focus came into the sheet from outside it (a click, Tab, or the
+  // program giving it the focus), whether or not the active cell moved:
+  // coming back to the cell that was active raises no cellEntered.
+  void focusEntered();
 
 private:
   friend class cGridTable;
@@ -195,7 +232,6 @@ private:
   QTableWidgetItem* makeCell() const;
   void refreshCell(QTableWidgetItem* item) const;
   void refreshFlags(QTableWidgetItem* item) const;
-  bool userMayEdit(int col, int row) const;
   int charUnitPixels() const;
   void updateHeight();
   void applyFont();
@@ -226,4 +262,8 @@ private:
   int batchDepth_ = 0;    // > 0 during a Delete-key clear or a paste
   bool batchStarted_ = false;
   bool focusLostPending_ = false;
+  bool stretch_ = false;
+  int minimumRows_ = 1;
+  bool activateOnKeys_ = false;
+  bool returnToWindow_ = false;
 };

@@ -40,6 +40,7 @@
 #include "report/ui/frmReportDetails.h"
 #include "SF_FilePrompt.h"
 #include "study/cEquipment.h"
+#include "study/cError.h"
 #include "study/cStudy.h"
 #include "study/IMessageService.h"
 #include "study/mFormat.h"
@@ -140,6 +141,7 @@ void cMainEvents::connectWindow() {
 
   cSheetGrid* recep = window_.receptors().grid();
   connect(recep, &cSheetGrid::focusLost, this, &cMainEvents::receptorFocusLost);
+  connect(recep, &cSheetGrid::focusEntered, this, [this] { study_.spreadFocus = 1; });
   connect(recep, &cSheetGrid::blockSelected, this,
           [this](int, int, int, int, bool wholeRows) { receptorBlockSelected(wholeRows); });
   connect(recep, &cSheetGrid::cellEntered, this, [this](int, int) { receptorCellEntered(); });
@@ -153,6 +155,7 @@ void cMainEvents::connectWindow() {
 
   cSheetGrid* equip = window_.equipmentSheet().grid();
   connect(equip, &cSheetGrid::focusLost, this, &cMainEvents::equipmentFocusLost);
+  connect(equip, &cSheetGrid::focusEntered, this, [this] { study_.spreadFocus = 2; });
   connect(equip, &cSheetGrid::blockSelected, this,
           [this](int, int, int, int, bool wholeRows) { equipmentBlockSelected(wholeRows); });
   connect(equip, &cSheetGrid::cellEntered, this, [this](int, int row) { equipmentCellEntered(row); });
@@ -160,6 +163,15 @@ void cMainEvents::connectWindow() {
   connect(equip, &cSheetGrid::checkBoxClicked, this, &cMainEvents::equipmentCheckBoxClicked);
   connect(equip, &cSheetGrid::valueChanged, this, &cMainEvents::equipmentValueChanged);
   connect(equip, &cSheetGrid::userEditStarted, this, &cMainEvents::userEditStarted);
+  connect(equip, &cSheetGrid::lockedCellTyped, this, [this](int col, int) {
+    window_.showStatus(col == 9 || col == 10
+                           ? "Select a receptor first: distances and shielding belong to the receptor selected above."
+                           : "Impact Device, Usage and the Lmax values come from the equipment list: choose a "
+                             "Description to fill them in.");
+  });
+  connect(window_.results().grid(), &cSheetGrid::lockedCellTyped, this, [this](int, int) {
+    window_.showStatus("The results are computed from the input data; they cannot be typed over.");
+  });
 }
 
 void cMainEvents::commitPendingEdits() {
@@ -279,6 +291,7 @@ bool cMainEvents::saveVibration() {
 void cMainEvents::fileExport(int type) {
   frmReport dialog(study_, services_.prompt, &window_);
   dialog.SetFile(type);
+  dialog.setShowInputAtFault([this] { showInputAtFault(); });
   dialog.exec();
 }
 
@@ -309,6 +322,31 @@ bool cMainEvents::endSession() {
   services_.registry.saveSettings(study_);
   if (services_.quit) services_.quit();
   return true;
+}
+
+namespace {
+
+// Moves to the input at fault as the check with messages does, without
+// the message: the caller has already said why it stopped.
+class cQuietMessages : public IMessageService {
+public:
+  MessageAnswer show(const std::string&, const std::string&, MessageIcon, MessageButtons,
+                     MessageAnswer defaultButton) override {
+    return defaultButton;
+  }
+};
+
+}  // namespace
+
+void cMainEvents::showInputAtFault() {
+  const std::int32_t id = study_.receptorID();
+  if (id > 0) window_.receptors().grid()->setActiveCell(1, id);
+  cQuietMessages quiet;
+  study_.attachViews(&window_, &window_.receptors(), &window_.equipmentSheet(), &window_.resultsView(), &quiet);
+  bool showMessages = true;
+  cError(study_).checkInput(showMessages);
+  study_.attachViews(&window_, &window_.receptors(), &window_.equipmentSheet(), &window_.resultsView(),
+                     &services_.messages);
 }
 
 // ------------------------------------------------------------------- Edit
@@ -575,7 +613,7 @@ void cMainEvents::receptorValueChanged(int col, int row) {
   study_.setCaseChanged(true);
   ensureReceptor(row);
   std::shared_ptr<cReceptorRecord> receptor;
-  study_.getReceptor(receptor, row);
+  if (!study_.getReceptor(receptor, row)) return;
   study_.setReceptorID(row);
   switch (col) {
     case 1:
@@ -608,7 +646,7 @@ void cMainEvents::receptorLandUseChosen(int row) {
   }
   ensureReceptor(row);
   std::shared_ptr<cReceptorRecord> receptor;
-  study_.getReceptor(receptor, row);
+  if (!study_.getReceptor(receptor, row)) return;
   receptor->setLandUseTxt(window_.receptors().grid()->text(2, row));
   study_.setCaseChanged(true);
   recompute();
@@ -640,6 +678,16 @@ void cMainEvents::equipmentKeyTyped(int code) { keyTyped(code); }
 void cMainEvents::equipmentCheckBoxClicked(int col, int row, bool checked) {
   if (window_.gSoftwareButton || row < 1) return;
   cSheetGrid& grid = *window_.equipmentSheet().grid();
+  // A box that would select an "N/A" Lmax is refused, for either box, and a
+  // refused click changes nothing: no undo step, no change to save.
+  std::shared_ptr<cEquipmentRecord> existing;
+  if ((col == 5 || col == 7) && study_.getEquipment(existing, row)) {
+    const bool selectsSpec = col == 5 ? checked : !checked;
+    if (isValueNA(selectsSpec ? existing->spec_lmax : existing->actual_lmax)) {
+      grid.setChecked(col, row, !checked);
+      return;
+    }
+  }
   // Each click is one user action and one undo step.
   if (!pasting_) {
     study_.holdState(3);
@@ -648,24 +696,15 @@ void cMainEvents::equipmentCheckBoxClicked(int col, int row, bool checked) {
   ensureEquipment(row);
   study_.setCaseChanged(true);
   std::shared_ptr<cEquipmentRecord> equipment;
-  study_.getEquipment(equipment, row);
+  if (!study_.getEquipment(equipment, row)) return;
   switch (col) {
     case 1: equipment->active = checked; break;
     case 3: equipment->impactDevice = checked ? 0 : 1; break;
     case 5:
-      // A box that would select an "N/A" Lmax is refused, for either box.
-      if ((checked && isValueNA(equipment->spec_lmax)) || (!checked && isValueNA(equipment->actual_lmax))) {
-        grid.setChecked(5, row, !checked);
-        break;
-      }
       equipment->spec_select = checked;
       grid.setChecked(7, row, !checked);
       break;
     case 7:
-      if ((checked && isValueNA(equipment->actual_lmax)) || (!checked && isValueNA(equipment->spec_lmax))) {
-        grid.setChecked(7, row, !checked);
-        break;
-      }
       equipment->spec_select = !checked;
       grid.setChecked(5, row, !checked);
       break;
@@ -686,7 +725,7 @@ void cMainEvents::equipmentValueChanged(int col, int row) {
   study_.setCaseChanged(true);
   ensureEquipment(row);
   std::shared_ptr<cEquipmentRecord> equipment;
-  study_.getEquipment(equipment, row);
+  if (!study_.getEquipment(equipment, row)) return;
   switch (col) {
     case 1:
       sheet.LinkInputLock(row);
@@ -752,7 +791,7 @@ void cMainEvents::fillFromList(int row, int index) {
   ensureEquipment(row);
   study_.updateLinks();
   std::shared_ptr<cEquipmentRecord> equipment;
-  study_.getEquipment(equipment, row);
+  if (!study_.getEquipment(equipment, row)) return;
 
   cSheetGrid& grid = *window_.equipmentSheet().grid();
   window_.gSoftwareButton = true;

@@ -50,6 +50,10 @@ public:
   void fileExport(int type);  // 1 comma-delimited, 2 text
   // The PDF report of every receptor.
   void fileExportPdf();
+  // The receptor that stopped an export stays selected and the cell at fault
+  // becomes the active cell, as "Check Input Data" shows it, without a second
+  // message.
+  void showInputAtFault();
   // The exit path: the unsaved-work questions, the settings, then quit.
   // False when the user chose to stay.
   bool endSession();

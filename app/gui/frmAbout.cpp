@@ -23,6 +23,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   ok->setObjectName(QStringLiteral("cmdOK"));
   ok->setAccessibleName(ok->text());
   ok->setAutoDefault(false);
+  // Return and Enter close the box as the button does.
+  ok->setDefault(true);
   // The button takes no focus, so the letter keys reach the box itself.
   ok->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(ok, 0, Qt::AlignHCenter);

@@ -78,7 +78,10 @@ bool frmL10Adjust::eventFilter(QObject* watched, QEvent* event) {
     // for a moment is not leaving the box either.
     const bool toOtherWindow = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     QWidget* next = QApplication::focusWidget();
-    const bool toCloseButton = next == cmdCancel_ || next == cmdOk_;
+    // A click on OK or Cancel is not leaving the box to go on; Tab is, even
+    // when it lands on OK.
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    const bool toCloseButton = !byKey && (next == cmdCancel_ || next == cmdOk_);
     if (!toOtherWindow && !toCloseButton && isVisible()) {
       float value = 0.0f;
       if (validateBox(value)) txtAdjustment_->setText(QString::fromStdString(format0_0(value)));

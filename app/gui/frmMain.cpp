@@ -1,5 +1,7 @@
 #include "app/gui/frmMain.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -39,8 +43,14 @@ constexpr int kResultRows = 6;
 constexpr int kReceptorRowsZoomed = 8;
 constexpr int kEquipmentRowsZoomed = 20;
 constexpr int kResultRowsZoomed = 30;
-// Pixels the chart needs for its axes, bars and legend.
-constexpr int kChartHeight = 340;
+constexpr int kReceptorRowsAtLeast = 2;
+constexpr int kEquipmentRowsAtLeast = 3;
+constexpr int kResultRowsAtLeast = 4;
+// Pixels the chart needs at least for its axes, bars and legend; it takes
+// more when the window has it.
+constexpr int kChartHeight = 240;
+constexpr QSize kPreferredSize(1280, 820);
+constexpr int kStatusMillis = 8000;
 
 QColor fromBGR(std::uint32_t bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
@@ -70,8 +80,9 @@ frmMain::frmMain(cStudy& study, cEquipment& equipmentManager, QWidget* parent)
   buildMenus();
   buildControls();
   setWindowTitle(QString::fromLatin1(kTitle));
-  // Room for the equipment sheet's ten columns and the results' fifteen.
-  resize(1280, 820);
+  // Room for the equipment sheet's ten columns and the results' fifteen;
+  // fitToScreen makes it fit the screen it is shown on.
+  resize(kPreferredSize);
 }
 
 frmMain::~frmMain() = default;
@@ -91,10 +102,11 @@ QAction* frmMain::addItem(QMenu* menu, const QString& name, const QString& capti
 void frmMain::buildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mFile"));
-  addItem(file, QStringLiteral("mFile_0"), QStringLiteral("&New"));
-  addItem(file, QStringLiteral("mFile_1"), QStringLiteral("&Open..."));
-  addItem(file, QStringLiteral("mFile_2"), QStringLiteral("Save"));
-  addItem(file, QStringLiteral("mFile_3"), QStringLiteral("&Save As..."));
+  addItem(file, QStringLiteral("mFile_0"), QStringLiteral("&New"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  addItem(file, QStringLiteral("mFile_1"), QStringLiteral("&Open..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  addItem(file, QStringLiteral("mFile_2"), QStringLiteral("Save"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  addItem(file, QStringLiteral("mFile_3"), QStringLiteral("&Save As..."))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   QMenu* exportMenu = file->addMenu(QStringLiteral("&Export Results..."));
   exportMenu->setObjectName(QStringLiteral("mExport"));
   exportMenu->menuAction()->setObjectName(QStringLiteral("mFile_4"));
@@ -110,9 +122,14 @@ void frmMain::buildMenus() {
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
   edit->setObjectName(QStringLiteral("mEdit"));
   const char* editCaptions[] = {"Copy", "Paste", "Delete", "Undo"};
+  // Delete over whole rows selected is Edit > Delete; over cells (when the
+  // item is disabled) the key reaches the sheet and clears them.
+  const QKeySequence editKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_V),
+                                   QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Z)};
   for (int i = 0; i < mEditMenu::itemCount; ++i) {
     editItems_[static_cast<std::size_t>(i)] =
         addItem(edit, QStringLiteral("mEdit_%1").arg(i), QString::fromLatin1(editCaptions[i]));
+    editItems_[static_cast<std::size_t>(i)]->setShortcut(editKeys[i]);
   }
   addItem(edit, QStringLiteral("mEdit_4"), QString());
   addItem(edit, QStringLiteral("mEdit_5"), QStringLiteral("&Baselines from a Measurement..."));
@@ -142,7 +159,7 @@ void frmMain::buildMenus() {
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mHelp"));
-  addItem(help, QStringLiteral("mHelp_0"), QStringLiteral("User Guide"));
+  addItem(help, QStringLiteral("mHelp_0"), QStringLiteral("User Guide"))->setShortcut(QKeySequence(Qt::Key_F1));
   addItem(help, QStringLiteral("mHelp_1"), QStringLiteral("&About"));
 }
 
@@ -155,6 +172,11 @@ void frmMain::buildControls() {
   central->setObjectName(QStringLiteral("centralWidget"));
   setCentralWidget(central);
   auto* layout = new QVBoxLayout(central);
+  // On a small screen the input sheets give up rows first (they scroll);
+  // the results keep the totals and a few pieces in view.
+  receptors_->grid()->setStretchRows(true, kReceptorRowsAtLeast);
+  equipment_->grid()->setStretchRows(true, kEquipmentRowsAtLeast);
+  results_->grid()->setStretchRows(true, kResultRowsAtLeast);
 
   // Case description, metric and the noise-limit buttons above the frames.
   topRow_ = new QWidget(central);
@@ -192,6 +214,13 @@ void frmMain::buildControls() {
     label->setObjectName(QStringLiteral("lblReceptor_%1").arg(i));
     labels_[static_cast<std::size_t>(i)] = label;
   }
+  // The top row keeps its place whatever the receptor caption says.
+  const QFontMetrics metrics = labels_[2]->fontMetrics();
+  labels_[2]->setFixedWidth(std::max(metrics.horizontalAdvance(QStringLiteral("No Receptor Selected")),
+                                     metrics.horizontalAdvance(QStringLiteral("Receptor #00000"))) +
+                            8);
+  // The longer captions may be cut short; they never widen the window.
+  for (int i = 0; i < 2; ++i) labels_[static_cast<std::size_t>(i)]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   criteria->addWidget(labels_[2]);
   criteria->addWidget(commands_[0]);
   criteria->addWidget(commands_[1]);
@@ -203,14 +232,13 @@ void frmMain::buildControls() {
   frameInput_->setObjectName(QStringLiteral("frameInput"));
   frameInput_->setAccessibleName(frameInput_->title());
   auto* input = new QVBoxLayout(frameInput_);
-  input->addWidget(receptors_->grid());
+  input->addWidget(receptors_->grid(), 2);
   // The receptor commands a right-click on a row offers.
   receptors_->grid()->table()->setContextMenuPolicy(Qt::ActionsContextMenu);
   receptors_->grid()->table()->addAction(menuItem(QStringLiteral("mEdit_5")));
   input->addWidget(labels_[0]);
-  input->addWidget(equipment_->grid());
-  input->addStretch(1);
-  layout->addWidget(frameInput_);
+  input->addWidget(equipment_->grid(), 3);
+  layout->addWidget(frameInput_, 3);
 
   frameResult_ = new QGroupBox(QStringLiteral("Results"), central);
   frameResult_->setObjectName(QStringLiteral("frameResult"));
@@ -218,6 +246,10 @@ void frmMain::buildControls() {
   auto* result = new QGridLayout(frameResult_);
   result->addWidget(labels_[1], 0, 0);
   result->addWidget(commands_[3], 0, 1, Qt::AlignRight);
+  // Hidden, the button keeps its room, so the results do not move up.
+  QSizePolicy keep = commands_[3]->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  commands_[3]->setSizePolicy(keep);
   // The chart takes the height the sheet is given, so zooming works alike.
   resultTabs_ = new QTabWidget(frameResult_);
   resultTabs_->setObjectName(QStringLiteral("tabResults"));
@@ -233,15 +265,16 @@ void frmMain::buildControls() {
   // table keeps the height it has always had.
   connect(resultTabs_, &QTabWidget::currentChanged, this, [this](int index) {
     chart_->setMinimumHeight(resultTabs_->widget(index) == chart_ ? kChartHeight : 0);
+    keepOnScreen();
   });
   result->addWidget(resultTabs_, 1, 0, 1, 2);
   auto* note = new QLabel(QStringLiteral("*Total Lmax is the value for the loudest piece of equipment."), frameResult_);
   note->setObjectName(QStringLiteral("lblNote"));
   result->addWidget(note, 2, 0, 1, 2);
-  result->setRowStretch(3, 1);
-  layout->addWidget(frameResult_);
-  // Spare height goes below the frames: the sheets show the rows they are given.
-  layout->addStretch(1);
+  result->setRowStretch(1, 1);
+  // The sheets share the height the window has: more rows when there is room.
+  layout->addWidget(frameResult_, 2);
+  statusBar()->setObjectName(QStringLiteral("statusBar"));
 
   // Clicks on a frame, for zooming; they reach the frame through its
   // disabled sheets while a zoom mode is on.
@@ -251,6 +284,40 @@ void frmMain::buildControls() {
 
 // ----------------------------------------------------------------- layout
 
+void frmMain::fitToScreen() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QRect room = shownOn->availableGeometry();
+  // The frame the window system draws around the window counts too.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize inside(room.width() - frame.width(), room.height() - frame.height());
+  resize(size().expandedTo(kPreferredSize).boundedTo(inside).expandedTo(minimumSizeHint()));
+  keepOnScreen();
+}
+
+void frmMain::keepOnScreen() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  // A frame shown again may ask for more height: the window has it first.
+  if (layout()) layout()->activate();
+  const QRect room = shownOn->availableGeometry();
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const QSize inside(room.width() - frame.width(), room.height() - frame.height());
+  if (width() > inside.width() || height() > inside.height()) {
+    resize(size().boundedTo(inside).expandedTo(minimumSizeHint()));
+  }
+  QRect outer = frameGeometry();
+  if (outer.right() > room.right()) outer.moveRight(room.right());
+  if (outer.bottom() > room.bottom()) outer.moveBottom(room.bottom());
+  if (outer.left() < room.left()) outer.moveLeft(room.left());
+  if (outer.top() < room.top()) outer.moveTop(room.top());
+  if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
+}
+
+void frmMain::showStatus(const std::string& text) {
+  statusBar()->showMessage(mCodePage::toQString(text), kStatusMillis);
+}
+
 void frmMain::layoutNormal() {
   topRow_->show();
   frameInput_->show();
@@ -258,6 +325,7 @@ void frmMain::layoutNormal() {
   receptors_->height(kReceptorRows);
   equipment_->height(kEquipmentRows);
   results_->height(kResultRows);
+  keepOnScreen();
 }
 
 void frmMain::enlargeInputFrame() {
@@ -266,6 +334,7 @@ void frmMain::enlargeInputFrame() {
   frameInput_->show();
   receptors_->height(kReceptorRowsZoomed);
   equipment_->height(kEquipmentRowsZoomed);
+  keepOnScreen();
 }
 
 void frmMain::enlargeResultFrame() {
@@ -273,6 +342,7 @@ void frmMain::enlargeResultFrame() {
   frameInput_->hide();
   frameResult_->show();
   results_->height(kResultRowsZoomed);
+  keepOnScreen();
 }
 
 void frmMain::showUnits(int units) {
@@ -342,7 +412,11 @@ void frmMain::showNoiseMetric(std::int32_t noiseMetric) {
 
 void frmMain::showCaseDescription(const std::string& text) { txtCase_->setText(mCodePage::toQString(text)); }
 
-void frmMain::showEmptyCase() { showUnits(study_.units); }
+void frmMain::showEmptyCase() {
+  showUnits(study_.units);
+  // Nothing of the case just closed stays highlighted.
+  for (cSheetGrid* grid : {receptors_->grid(), equipment_->grid(), results_->grid()}) grid->clearSelection();
+}
 
 // ----------------------------------------------------------------- events
 

@@ -77,6 +77,12 @@ public:
   void layoutNormal();
   void enlargeInputFrame();
   void enlargeResultFrame();
+  // The window takes the size it prefers, as far as the screen it is on has
+  // room for it (its sheets then show fewer rows and scroll), and stays on it.
+  void fitToScreen();
+  void keepOnScreen();
+  // A line in the status bar for a few seconds (why a cell takes no typing).
+  void showStatus(const std::string& text);
 
   // The Units items' check marks and the equipment sheet's distance heading.
   void showUnits(int units);

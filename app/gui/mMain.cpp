@@ -61,6 +61,7 @@ std::unique_ptr<cProgram> startup(const cStartupServices& services) {
   window.show();
   events.setZoomMode(0);
   window.layoutNormal();
+  window.fitToScreen();
 
   // 10-19. The initial state.
   study.setProcessButtonOn(2);

@@ -75,6 +75,38 @@ std::vector<ChartLine> linesOf(const cStudy& study, const cReceptorRecord& recep
   return lines;
 }
 
+// A level as the sheet shows it: its word for a marker, else "0.0".
+QString shown(float value) {
+  if (isValueNA(value)) return QStringLiteral("N/A");
+  if (isValueExempt(value)) return QStringLiteral("Exempt");
+  if (isValueNone(value)) return QStringLiteral("None");
+  return QString::number(static_cast<double>(value), 'f', 1);
+}
+
+// What the chart shows, said in words for a screen reader: one sentence per
+// bar pair with its limits, and whether it is over any of them.
+QString describe(const QString& title, const std::vector<ChartLine>& lines, std::int32_t metric) {
+  const QString metricLabel = QString::fromLatin1(metricName(metric));
+  QStringList sentences{title + QLatin1Char('.')};
+  const char* periods[3] = {"day", "evening", "night"};
+  for (const ChartLine& line : lines) {
+    const Line& cells = line.cells;
+    QStringList limits;
+    bool exceeds = false;
+    for (int p = 0; p < 3; ++p) {
+      limits << QStringLiteral("%1 limit %2 and %3").arg(QString::fromLatin1(periods[p]),
+                                                          shown(level(*cells.lotLine[p], 0)),
+                                                          shown(level(*cells.lotLine[p], metric)));
+      exceeds = exceeds || over(level(*cells.exceed[p], 0)) || over(level(*cells.exceed[p], metric));
+    }
+    sentences << QStringLiteral("%1: Lmax %2 dBA, %3 %4 dBA; %5%6.")
+                     .arg(line.label, shown(level(*cells.calculated, 0)), metricLabel,
+                          shown(level(*cells.calculated, metric)), limits.join(QStringLiteral(", ")),
+                          exceeds ? QStringLiteral("; over a limit") : QString());
+  }
+  return sentences.join(QLatin1Char(' '));
+}
+
 }  // namespace
 
 cResultsChart::cResultsChart(cStudy& study, QWidget* parent) : QWidget(parent), study_(study) {
@@ -174,6 +206,12 @@ void cResultsChart::clear() {
   updateAxes(0.0, 100.0);
   savePng_->setEnabled(false);
   saveSvg_->setEnabled(false);
+  describeAs(QStringLiteral("No results to show."));
+}
+
+void cResultsChart::describeAs(const QString& text) {
+  setAccessibleDescription(text);
+  view_->setAccessibleDescription(text);
 }
 
 void cResultsChart::refresh() {
@@ -260,6 +298,7 @@ void cResultsChart::draw() {
   updateAxes(low, high);
   savePng_->setEnabled(true);
   saveSvg_->setEnabled(true);
+  describeAs(describe(title, lines, metric));
 }
 
 void cResultsChart::setValues(QBarSet* bars, const QList<qreal>& values) {

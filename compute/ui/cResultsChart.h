@@ -65,6 +65,8 @@ signals:
 
 private:
   void draw();
+  // The chart's bars and limits in words, as its accessible description.
+  void describeAs(const QString& text);
   void updateAxes(double low, double high);
   static void setValues(QBarSet* bars, const QList<qreal>& values);
   static void setSelection(QBarSet* bars, const QList<int>& selected);

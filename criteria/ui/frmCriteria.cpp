@@ -55,6 +55,9 @@ void frmCriteria::buildLayout() {
     sheetCriteria_[static_cast<std::size_t>(i)] = sheet;
     grid->addWidget(sheet, 1, i);
     connect(sheet, &cSheetGrid::cellClicked, this, [this, i](int col, int row) { editCell(i, col, row); });
+    // From the keyboard a cell opens with Return, Space or F2.
+    sheet->setActivateOnKeys(true);
+    connect(sheet, &cSheetGrid::cellActivated, this, [this, i](int col, int row) { editCell(i, col, row); });
   }
   mCriteriaSheet::layOut(*sheet(0), "Lmax (dBA)");
   mCriteriaSheet::layOut(*sheet(1), study_.NoiseMetric == 1 ? "Leq (dBA)" : "L10 (dBA)");

@@ -29,6 +29,8 @@ frmLimits::frmLimits(cStudy& study, QWidget* parent) : QDialog(parent), study_(s
     auto* sheet = new cSheetGrid(this);
     sheet->setObjectName(QStringLiteral("sheetLimits%1").arg(i));
     sheetLimits_[static_cast<std::size_t>(i)] = sheet;
+    // The sheets only show: Return is the dialog's, and closes it.
+    sheet->setReturnToWindow(true);
     grid->addWidget(sheet, 2, i);
   }
   mCriteriaSheet::layOut(*sheet(0), "Lmax (dBA)");

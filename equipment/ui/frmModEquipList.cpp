@@ -116,6 +116,9 @@ void frmModEquipList::buildLayout() {
   grid->addLayout(buttons, 3, 0, 1, 2);
 
   connect(sheetNewEquip_, &cSheetGrid::valueChanged, this, &frmModEquipList::newItemEdited);
+  // A click on the Impact Device box raises checkBoxClicked alone.
+  connect(sheetNewEquip_, &cSheetGrid::checkBoxClicked, this,
+          [this](int col, int row, bool) { newItemEdited(col, row); });
   connect(sheetEquipList_, &cSheetGrid::cellClicked, this, [this](int, int row) {
     selectedItem = static_cast<std::int16_t>(row);
     setDeleteButtonOn(1);

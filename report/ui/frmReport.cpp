@@ -79,6 +79,7 @@ void frmReport::showEvent(QShowEvent* event) {
 bool frmReport::computeEveryReceptor() {
   if (!study_.caseProcessed || !mProcess::processEveryReceptor(study_)) {
     study_.messages().show("No case results to report.", "VORN", MessageIcon::Critical);
+    if (showInputAtFault_) showInputAtFault_();
     return false;
   }
   return true;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include <QDialog>
 
@@ -28,6 +29,10 @@ public:
   // Whether "All Receptors" is chosen.
   bool allReceptors() const;
 
+  // Called after "No case results to report.", so the window can show the
+  // receptor and the input that stopped the export.
+  void setShowInputAtFault(std::function<void()> show) { showInputAtFault_ = std::move(show); }
+
 protected:
   // Every showing starts on "Selected Receptor".
   void showEvent(QShowEvent* event) override;
@@ -38,6 +43,7 @@ private:
 
   cStudy& study_;
   SF_FilePrompt& prompt_;
+  std::function<void()> showInputAtFault_;
   std::int32_t reportType_ = 2;
   QLabel* lblExplanation_ = nullptr;
   std::array<QRadioButton*, 2> optResuts_{};

@@ -63,6 +63,9 @@ void cEquipmentSheet::layoutRows(int firstRow, int lastRow) {
     grid_->setCellKind(col, firstRow, col, lastRow, kKinds[static_cast<std::size_t>(col - 1)]);
   }
   grid_->setListItems(2, firstRow, 2, lastRow, descriptionItems());
+  grid_->setListNarrowing(2, firstRow, 2, lastRow, true);
+  // The Lmax columns hold text ("N/A" or a level) but read as numbers.
+  for (const int col : {6, 8}) grid_->setAlignment(col, firstRow, col, lastRow, Qt::AlignRight | Qt::AlignVCenter);
   for (const int col : kListColumns) grid_->setLocked(col, firstRow, col, lastRow, cellsLocked_);
   lockLinkInput(firstRow, lastRow);
 }

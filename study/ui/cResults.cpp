@@ -61,6 +61,8 @@ void cResults::initialize() {
 
 void cResults::layoutRows(int firstRow, int lastRow) {
   grid_->setCellKind(1, firstRow, kCols, lastRow, GridCellKind::Static);
+  // Levels line up on their decimal point.
+  grid_->setAlignment(2, firstRow, kCols, lastRow, Qt::AlignRight | Qt::AlignVCenter);
   for (int row = firstRow; row <= lastRow; ++row) {
     grid_->setRowHeading(row, row == 1 ? std::string(" ") : std::to_string(row - 1));
   }

@@ -714,3 +714,44 @@ TEST(CaseFileGolden, SewerCaseIsWrittenAndReadBackAsTheFormatSays) {
   ASSERT_EQ(secondFile.writeCaseFile(dir.file("again.cas")), SF_DATA_OK);
   EXPECT_EQ(TempDir::read(dir.file("again.cas")), joinLines(expected));
 }
+
+// Numbers edited by hand: equipment 11 and 12, receptors 5 and 6, links that
+// name the equipment by the old numbers, and one link to equipment 99 that
+// the file does not hold. Read, every record is numbered by its position and
+// each link names its equipment by the new number.
+TEST_F(CaseFileTest, HandEditedNumbersAreReadByPositionWithTheLinksFollowing) {
+  const std::string path = variant([](auto& lines) {
+    lines[4] = "Equipment:,1,11,Backhoe,0,40,1,80,78";
+    lines[5] = "Equipment:,0,12,\"Hoe Ram, 2 ton\",1,12.5,0,-999.999,89.8";
+    lines[7] = "Receptor:,5,\"Apartments, 14 Elm\",Residential,61.5,57,51";
+    lines[8] = "Link:,12,30.48,0";
+    lines[9] = "Link:,11,0.1,2.5";
+    lines[10] = "Receptor:,6,Shop,Commercial,66,62.5,55.25";
+    lines.insert(lines.begin() + 11, "Link:,99,5,0");
+  });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  ASSERT_EQ(study.colEquipment.size(), 2u);
+  EXPECT_EQ(study.colEquipment[0]->rowID, 1);
+  EXPECT_EQ(study.colEquipment[1]->rowID, 2);
+  ASSERT_EQ(study.colReceptors.size(), 2u);
+  EXPECT_EQ(study.colReceptors[0]->rowID, 1);
+  EXPECT_EQ(study.colReceptors[1]->rowID, 2);
+  const auto& links = study.colReceptors[0]->colLinks;
+  ASSERT_EQ(links.size(), 2u);
+  EXPECT_EQ(links[0]->equipID, 2);
+  EXPECT_FLOAT_EQ(links[0]->distance, 30.48f);
+  EXPECT_EQ(links[1]->equipID, 1);
+  EXPECT_FLOAT_EQ(links[1]->distance, 0.1f);
+  EXPECT_TRUE(study.colReceptors[1]->colLinks.empty()) << "the link to equipment 99 names nothing";
+  std::shared_ptr<cReceptorRecord> second;
+  EXPECT_TRUE(study.getReceptor(second, 2));
+  EXPECT_EQ(second->description, "Shop");
+}
+
+// A file numbered 1..n, even with a link to equipment it lacks, reads as it stands.
+TEST_F(CaseFileTest, NumbersInOrderAreKeptWithEveryLink) {
+  const std::string path = variant([](auto& lines) { lines.insert(lines.begin() + 11, "Link:,99,5,0"); });
+  ASSERT_TRUE(caseFile.readCaseFile(path));
+  ASSERT_EQ(study.colReceptors[1]->colLinks.size(), 1u);
+  EXPECT_EQ(study.colReceptors[1]->colLinks[0]->equipID, 99);
+}

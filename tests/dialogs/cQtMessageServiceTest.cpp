@@ -3,6 +3,8 @@
 #include "qtplatform/cQtMessageService.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QLabel>
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -42,4 +44,20 @@ TEST(QtMessageService, BoxStacksOverTheOpenModalDialog) {
   EXPECT_TRUE(driver.allStepsTaken());
   EXPECT_EQ(boxParent, &dialog);
   EXPECT_EQ(answer, MessageAnswer::No);
+}
+
+// A screen reader names the picture beside the text as a sighted user reads it.
+TEST(QtMessageService, IconsAreNamedForAssistiveTechnology) {
+  qtTestApp();
+  const std::pair<MessageIcon, const char*> icons[] = {
+      {MessageIcon::Critical, "Error"}, {MessageIcon::Question, "Question"}, {MessageIcon::Information, "Information"}};
+  for (const auto& [icon, name] : icons) {
+    QMessageBox box;
+    cQtMessageService::prepare(box, "Problem reading case file.", "VORN", icon, MessageButtons::Ok, MessageAnswer::Ok);
+    auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    ASSERT_NE(picture, nullptr);
+    QAccessibleInterface* said = QAccessible::queryAccessibleInterface(picture);
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(said->text(QAccessible::Name).toStdString(), name);
+  }
 }

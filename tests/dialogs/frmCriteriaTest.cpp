@@ -3,6 +3,7 @@
 // opens the equation dialog on that cell and the sheet shows the outcome.
 #include "criteria/ui/frmCriteria.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,6 +197,39 @@ TEST_F(Criteria, ClickedCellIsEditedInTheEquationDialogAndRedrawn) {
   clickCell(dlg, 1, 3, 1);
   EXPECT_TRUE(driver.allStepsTaken());
   EXPECT_EQ(dlg.sheet(1)->text(3, 1), "Value");
+  dlg.reject();
+}
+
+// From the keyboard a cell opens its equation dialog with Return, Space or
+// F2, as a click opens it; Cancel there leaves the cell as it was.
+TEST_F(Criteria, ReturnSpaceOrF2OpenACellsEquation) {
+  frmCriteria dlg(study, prompt, shippedDir());
+  dlg.show();
+  dlg.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+  QTableWidget* table = dlg.sheet(0)->table();
+  table->setFocus();
+  dlg.sheet(0)->setActiveCell(2, 3);
+  const std::string before = dlg.sheet(0)->text(2, 3);
+  ModalDriver driver;
+  int opened = 0;
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_F2}) {
+    driver.then([&](QWidget* modal) {
+      auto* eq = qobject_cast<frmEquation*>(modal);
+      if (!eq) return false;
+      ++opened;
+      eq->findChild<QPushButton*>("cmdClose1")->click();
+      return true;
+    });
+    QTest::keyClick(table, key);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(opened, 3);
+  EXPECT_TRUE(driver.allStepsTaken());
+  EXPECT_EQ(driver.rejectedUnexpected(), 0);
+  EXPECT_EQ(dlg.sheet(0)->text(2, 3), before);
+  EXPECT_EQ(dlg.sheet(0)->activeRow(), 3) << "Return opened the cell; it did not move down";
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(table)->text(QAccessible::Name), "Lmax (dBA)");
   dlg.reject();
 }
 

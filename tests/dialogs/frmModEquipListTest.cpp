@@ -3,6 +3,8 @@
 // without harm, and the program's list changed only on Ok.
 #include "equipment/ui/frmModEquipList.h"
 
+#include <algorithm>
+
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -163,3 +165,30 @@ TEST_F(ModEquipList, DefaultListReplacesTheWorkingCopyAndOkHandsItOver) {
 }
 
 }  // namespace
+
+// The box is ticked as a user ticks it, with the mouse and with the space
+// bar: the item added is an impact device, and is saved as one.
+TEST_F(ModEquipList, TheImpactDeviceBoxTickedInTheNewRowIsAdded) {
+  for (const bool byKey : {false, true}) {
+    auto dlg = open();
+    typeNewItem(*dlg, "Pile Driver\t\t20%\t95\tN/A");
+    cSheetGrid* row = dlg->sheetNewEquip();
+    QTableWidget* table = row->table();
+    if (byKey) {
+      table->setFocus();
+      row->setActiveCell(2, 1);
+      QTest::keyClick(table, Qt::Key_Space);
+    } else {
+      QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                        table->visualRect(table->model()->index(0, 1)).center());
+    }
+    ASSERT_TRUE(row->isChecked(2, 1));
+    messages.script({Answer::Yes});
+    button(*dlg, "cmdAddDelete0")->click();
+    const auto& hold = dlg->editor().colHold;
+    const auto added = std::find_if(hold.begin(), hold.end(), [](const auto& e) { return e->description == "Pile Driver"; });
+    ASSERT_NE(added, hold.end()) << byKey;
+    EXPECT_EQ((*added)->impactDevice, 0) << byKey;
+    EXPECT_TRUE(dlg->sheetEquipList()->isChecked(2, static_cast<int>(added - hold.begin()) + 1)) << byKey;
+  }
+}

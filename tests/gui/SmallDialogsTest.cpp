@@ -62,6 +62,44 @@ TEST(L10Adjust, ABadValueKeepsTheFocusCancelNeverValidatesAndDefaultStaysOpen) {
   EXPECT_FLOAT_EQ(dialog.adjustment(), 3.0f);
 }
 
+// Leaving the box by Tab checks it as leaving it any other way does, though
+// Tab lands on OK: a bad number keeps the focus, a good one is reformatted.
+TEST(L10Adjust, TabOutOfTheBoxChecksIt) {
+  qtTestApp();
+  cScriptedMessageService messages;
+  frmL10Adjust dialog{messages};
+  dialog.setAdjustment(3.0f);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QLineEdit* box = dialog.adjustmentBox();
+  ASSERT_EQ(QApplication::focusWidget(), box);
+  box->setText("-1");
+  QTest::keyClick(box, Qt::Key_Tab);
+  QApplication::processEvents();
+  ASSERT_EQ(messages.messages().size(), 1u);
+  EXPECT_EQ(messages.messages()[0].text, "Please insert a number greater than or equal to 0.");
+  EXPECT_EQ(messages.messages()[0].title, "Adjustment Factor");
+  EXPECT_EQ(messages.messages()[0].icon, MessageIcon::None);
+  EXPECT_EQ(QApplication::focusWidget(), box);
+
+  messages.clear();
+  box->setText("4");
+  QTest::keyClick(box, Qt::Key_Tab);
+  QApplication::processEvents();
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_EQ(box->text(), "4.0");
+  EXPECT_NE(QApplication::focusWidget(), box);
+
+  // Cancel by the mouse never checks.
+  box->setFocus();
+  box->setText("abc");
+  QTest::mouseClick(dialog.findChild<QPushButton*>("cmdClose_1"), Qt::LeftButton);
+  QApplication::processEvents();
+  EXPECT_TRUE(messages.messages().empty());
+  EXPECT_FALSE(dialog.changed());
+}
+
 TEST(About, TheLetterAOpensTheCreditsWhichNameRolesOnly) {
   qtTestApp();
   frmAbout about;
