@@ -101,10 +101,10 @@ void cEquipmentSheet::lockLinkInput(int firstRow, int lastRow) {
 void cEquipmentSheet::lockPlanCells(int firstRow, int lastRow) {
   // A distance or shielding the site plan computes is shown, not typed.
   std::shared_ptr<cReceptorRecord> receptor;
-  if (!study_.getReceptor(receptor, study_.receptorID())) return;
+  const bool selected = study_.getReceptor(receptor, study_.receptorID());
   for (int row = firstRow; row <= lastRow; ++row) {
     std::shared_ptr<cLinkRecord> link;
-    if (!receptor->getLink(link, row)) {
+    if (!selected || !receptor->getLink(link, row)) {
       grid_->setCellToolTip(9, row, "");
       grid_->setCellToolTip(10, row, "");
       continue;
