@@ -11,7 +11,7 @@ namespace mNoiseMap {
 
 std::int32_t caseMetric(const cStudy& study) { return study.NoiseMetric == 2 ? 2 : 1; }
 
-cGridInput gridInput(const cStudy& study, double receiverHeight) {
+cGridInput gridInput(const cStudy& study, double receiverHeight, const sMoving* moving) {
   cGridInput in;
   in.units = study.units;
   in.adjustmentFactor = study.adjustmentFactor;
@@ -22,6 +22,10 @@ cGridInput gridInput(const cStudy& study, double receiverHeight) {
     p.x = e->position->x;
     p.y = e->position->y;
     p.height = e->position->height;
+    if (moving && moving->equipmentID == e->rowID) {
+      p.x = moving->x;
+      p.y = moving->y;
+    }
     p.lref = e->spec_select ? e->spec_lmax : e->actual_lmax;
     p.usage = e->usage;
     in.pieces.push_back(p);

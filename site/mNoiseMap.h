@@ -23,8 +23,15 @@ namespace mNoiseMap {
 // The metric layer's code for the case: 2 when the case shows L10, else 1 (Leq).
 std::int32_t caseMetric(const cStudy& study);
 
+// A piece of equipment shown somewhere else than the study has it (being
+// dragged on the plan, not yet dropped).
+struct sMoving {
+  std::int32_t equipmentID = 0;
+  double x = 0, y = 0;
+};
+
 // A receiver height of 0 or less takes the default, 5 ft or 1.5 m.
-cGridInput gridInput(const cStudy& study, double receiverHeight = 0);
+cGridInput gridInput(const cStudy& study, double receiverHeight = 0, const sMoving* moving = nullptr);
 // Null when the plan has no barrier.
 std::shared_ptr<const IGridShielding> shielding(const cStudy& study, const cGridInput& input);
 

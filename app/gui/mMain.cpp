@@ -8,7 +8,9 @@
 #include "app/gui/cProgram.h"
 #include "app/gui/frmMain.h"
 #include "qtplatform/cSheetGrid.h"
+#include "site/ui/cNoiseMapDock.h"
 #include "site/ui/cSitePlanDock.h"
+#include "site/ui/cSitePlanView.h"
 #include "equipment/mEquipmentListFile.h"
 #include "study/ui/cEquipmentSheet.h"
 #include "study/ui/cReceptors.h"
@@ -33,8 +35,9 @@ std::unique_ptr<cProgram> startup(const cStartupServices& services) {
   window.setEvents(&events);
   auto* sitePlan = new cSitePlanDock(
       study, window, {[&events](int id) { events.selectReceptor(id); }, program->prompt, services.messages});
+  auto* noiseMap = new cNoiseMapDock(study, window, *sitePlan->scene(), *sitePlan->view(), sitePlan);
   study.attachViews(&window, &window.receptors(), &window.equipmentSheet(),
-                    &sitePlan->resultsView(window.resultsView()), &services.messages);
+                    &sitePlan->resultsView(noiseMap->resultsView(window.resultsView())), &services.messages);
   study.caseFile.attachView(&window);
   study.caseFile.attachSiteFile(&cSitePlanDock::siteFile());
 
