@@ -319,6 +319,7 @@ bool cMainEvents::endSession() {
                 kLineBreaks + "Do you want to exit?")) {
     return false;
   }
+  if (programmes_ && !programmes_->closeAll()) return false;
   services_.registry.saveSettings(study_);
   if (services_.quit) services_.quit();
   return true;

@@ -46,3 +46,9 @@ frmProgramme* cProgrammeWindows::openProgrammeFile(const std::string& path) {
 }
 
 frmProgramme* cProgrammeWindows::last() const { return last_; }
+
+bool cProgrammeWindows::closeAll() {
+  for (frmProgramme* window : mainWindow_->findChildren<frmProgramme*>(Qt::FindDirectChildrenOnly))
+    if (window->isVisible() && !window->close()) return false;
+  return true;
+}

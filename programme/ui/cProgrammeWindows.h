@@ -25,6 +25,9 @@ public:
   // Asks for a programme file; null when cancelled or unreadable.
   frmProgramme* openProgramme();
   frmProgramme* openProgrammeFile(const std::string& path);
+  // Closes every programme window, each asking about unsaved changes; false
+  // when one stays open (its save failed).
+  bool closeAll();
   // The window opened last, while it is open.
   frmProgramme* last() const;
 

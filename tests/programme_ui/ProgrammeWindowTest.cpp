@@ -222,3 +222,19 @@ TEST_F(ProgrammeWindow, EveryControlHasAnAccessibleName) {
   }
   EXPECT_GE(controls, 17);
 }
+
+TEST_F(ProgrammeWindow, ExitAsksAboutAnUnsavedProgrammeAndKeepsItWhenItCannotBeSaved) {
+  frmProgramme* w = openHandWorked();
+  ASSERT_NE(w, nullptr);
+  w->phaseTable()->item(0, frmProgramme::colLast)->setText("5");
+  ASSERT_TRUE(w->changed());
+  std::filesystem::remove_all(dir.path());  // nowhere left to save it
+  started.messages.script({MessageAnswer::Yes});
+  EXPECT_FALSE(started.events().endSession());
+  EXPECT_EQ(started.quits, 0);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(started.messages.messages().back().text, "Problem writing programme file.");
+  started.messages.script({MessageAnswer::No});
+  EXPECT_TRUE(started.events().endSession());
+  EXPECT_EQ(started.quits, 1);
+}
