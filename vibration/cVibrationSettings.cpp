@@ -1,5 +1,6 @@
 #include "vibration/cVibrationSettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "study/cReceptorRecord.h"
@@ -21,20 +22,30 @@ bool cVibrationSettings::setExponent(double n) {
   return true;
 }
 
-const cVibrationSettings::ReceptorEntry* cVibrationSettings::resolve(const cReceptorRecord& receptor) const {
+const cVibrationSettings::ReceptorEntry* cVibrationSettings::resolve(const cStudy& study,
+                                                                     const cReceptorRecord& receptor) const {
   for (const auto& e : receptors_)
     if (e.receptorID == receptor.rowID && e.description == receptor.description) return &e;
   const ReceptorEntry* only = nullptr;
+  std::size_t sharing = 0;
   for (const auto& e : receptors_) {
     if (e.description != receptor.description) continue;
-    if (only) return nullptr;
     only = &e;
+    ++sharing;
   }
-  return only;
+  if (sharing == 1) return only;
+  if (sharing > 1) return nullptr;
+  for (const auto& e : receptors_) {
+    if (e.receptorID != receptor.rowID) continue;
+    const bool described = std::any_of(study.colReceptors.begin(), study.colReceptors.end(),
+                                       [&e](const auto& r) { return r->description == e.description; });
+    if (!described) return &e;
+  }
+  return nullptr;
 }
 
-cVibrationSettings::ReceptorEntry& cVibrationSettings::entryFor(const cReceptorRecord& receptor) {
-  ReceptorEntry* e = const_cast<ReceptorEntry*>(resolve(receptor));
+cVibrationSettings::ReceptorEntry& cVibrationSettings::entryFor(const cStudy& study, const cReceptorRecord& receptor) {
+  ReceptorEntry* e = const_cast<ReceptorEntry*>(resolve(study, receptor));
   if (!e) {
     receptors_.push_back({receptor.rowID, receptor.description, mVibrationCriteria::defaultCategory, std::nullopt});
     e = &receptors_.back();
@@ -45,9 +56,10 @@ cVibrationSettings::ReceptorEntry& cVibrationSettings::entryFor(const cReceptorR
   return *e;
 }
 
-cVibrationSettings::Criteria cVibrationSettings::criteriaFor(const cReceptorRecord& receptor) const {
+cVibrationSettings::Criteria cVibrationSettings::criteriaFor(const cStudy& study,
+                                                             const cReceptorRecord& receptor) const {
   Criteria c;
-  const ReceptorEntry* e = resolve(receptor);
+  const ReceptorEntry* e = resolve(study, receptor);
   c.category = e ? e->category : mVibrationCriteria::defaultCategory;
   c.ppvLimit = mVibrationCriteria::category(c.category).ppvLimit;
   c.lvFollowsLandUse = !(e && e->annoyanceLimit);
@@ -55,15 +67,16 @@ cVibrationSettings::Criteria cVibrationSettings::criteriaFor(const cReceptorReco
   return c;
 }
 
-bool cVibrationSettings::setCategory(const cReceptorRecord& receptor, std::int32_t category) {
+bool cVibrationSettings::setCategory(const cStudy& study, const cReceptorRecord& receptor, std::int32_t category) {
   if (!mVibrationCriteria::isCategory(category)) return false;
-  entryFor(receptor).category = category;
+  entryFor(study, receptor).category = category;
   return true;
 }
 
-bool cVibrationSettings::setAnnoyanceLimit(const cReceptorRecord& receptor, std::optional<double> limit) {
+bool cVibrationSettings::setAnnoyanceLimit(const cStudy& study, const cReceptorRecord& receptor,
+                                           std::optional<double> limit) {
   if (limit && !(std::isfinite(*limit) && *limit > 0.0)) return false;
-  entryFor(receptor).annoyanceLimit = limit;
+  entryFor(study, receptor).annoyanceLimit = limit;
   return true;
 }
 
@@ -72,7 +85,7 @@ void cVibrationSettings::addReceptorEntry(ReceptorEntry entry) { receptors_.push
 std::vector<cVibrationSettings::ReceptorEntry> cVibrationSettings::entriesFor(const cStudy& study) const {
   std::vector<ReceptorEntry> out;
   for (const auto& r : study.colReceptors) {
-    const ReceptorEntry* e = resolve(*r);
+    const ReceptorEntry* e = resolve(study, *r);
     if (!e || saysOnlyDefaults(*e)) continue;
     out.push_back(*e);
     out.back().receptorID = r->rowID;

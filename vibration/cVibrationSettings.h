@@ -4,10 +4,11 @@
 // user set them, and the user's equipment mapping. Kept beside the case in
 // a file of its own (mVibrationFile), so the case file stays as it is.
 //
-// A receptor's entry is found by its number and description together, or
-// by its description alone when exactly one entry has it: after receptors
-// are deleted and renumbered, a receptor keeps its settings, and a receptor
-// that merely took over a number does not inherit another one's.
+// A receptor's entry is found by its number and description together; else
+// by its description alone when exactly one entry has it (the receptor was
+// renumbered by a deletion); else by its number when no receptor of the
+// study has the entry's description any more (the receptor was renamed). A
+// receptor that merely took over another one's number inherits nothing.
 
 #include <cstdint>
 #include <optional>
@@ -43,12 +44,12 @@ public:
   // False, and nothing changed, outside 1.1 to 1.5.
   bool setExponent(double n);
 
-  Criteria criteriaFor(const cReceptorRecord& receptor) const;
+  Criteria criteriaFor(const cStudy& study, const cReceptorRecord& receptor) const;
   // False, and nothing changed, for a code that is no category.
-  bool setCategory(const cReceptorRecord& receptor, std::int32_t category);
+  bool setCategory(const cStudy& study, const cReceptorRecord& receptor, std::int32_t category);
   // Nothing: back to the land use's limit. False for a limit that is not a
   // finite number above 0.
-  bool setAnnoyanceLimit(const cReceptorRecord& receptor, std::optional<double> limit);
+  bool setAnnoyanceLimit(const cStudy& study, const cReceptorRecord& receptor, std::optional<double> limit);
 
   // For reading a file: entries as saved.
   void addReceptorEntry(ReceptorEntry entry);
@@ -62,8 +63,8 @@ public:
   void reset();
 
 private:
-  const ReceptorEntry* resolve(const cReceptorRecord& receptor) const;
-  ReceptorEntry& entryFor(const cReceptorRecord& receptor);
+  const ReceptorEntry* resolve(const cStudy& study, const cReceptorRecord& receptor) const;
+  ReceptorEntry& entryFor(const cStudy& study, const cReceptorRecord& receptor);
 
   double exponent_ = mVibration::defaultExponent;
   std::vector<ReceptorEntry> receptors_;

@@ -41,7 +41,7 @@ namespace mVibrationResults {
 Receptor compute(const cStudy& study, const cVibrationSettings& settings, const cReceptorRecord& receptor) {
   Receptor out;
   out.receptorID = receptor.rowID;
-  out.criteria = settings.criteriaFor(receptor);
+  out.criteria = settings.criteriaFor(study, receptor);
   for (const auto& e : study.colEquipment) {
     if (!e->active) continue;
     const int row = settings.mapping.rowFor(e->description);

@@ -60,28 +60,28 @@ TEST(VibrationSettings, LimitsFollowTheLandUseUntilSet) {
   auto shop = addReceptor(study, "Shop", "Commercial");
   auto works = addReceptor(study, "Works", "Industrial");
   cVibrationSettings s;
-  EXPECT_EQ(s.criteriaFor(*home).lvLimit, 72.0);
-  EXPECT_EQ(s.criteriaFor(*shop).lvLimit, 75.0);
-  EXPECT_EQ(s.criteriaFor(*works).lvLimit, 75.0);
-  EXPECT_EQ(s.criteriaFor(*home).category, 3);
-  EXPECT_EQ(s.criteriaFor(*home).ppvLimit, 0.2);
+  EXPECT_EQ(s.criteriaFor(study, *home).lvLimit, 72.0);
+  EXPECT_EQ(s.criteriaFor(study, *shop).lvLimit, 75.0);
+  EXPECT_EQ(s.criteriaFor(study, *works).lvLimit, 75.0);
+  EXPECT_EQ(s.criteriaFor(study, *home).category, 3);
+  EXPECT_EQ(s.criteriaFor(study, *home).ppvLimit, 0.2);
   EXPECT_TRUE(s.isDefault());
 
-  ASSERT_TRUE(s.setCategory(*home, 1));
-  EXPECT_EQ(s.criteriaFor(*home).ppvLimit, 0.5);
-  EXPECT_TRUE(s.criteriaFor(*home).lvFollowsLandUse);
+  ASSERT_TRUE(s.setCategory(study, *home, 1));
+  EXPECT_EQ(s.criteriaFor(study, *home).ppvLimit, 0.5);
+  EXPECT_TRUE(s.criteriaFor(study, *home).lvFollowsLandUse);
   // The land use changes: a limit still following it follows.
   home->setLandUseTxt("Commercial");
-  EXPECT_EQ(s.criteriaFor(*home).lvLimit, 75.0);
-  ASSERT_TRUE(s.setAnnoyanceLimit(*home, 78.0));
-  EXPECT_EQ(s.criteriaFor(*home).lvLimit, 78.0);
-  EXPECT_FALSE(s.criteriaFor(*home).lvFollowsLandUse);
+  EXPECT_EQ(s.criteriaFor(study, *home).lvLimit, 75.0);
+  ASSERT_TRUE(s.setAnnoyanceLimit(study, *home, 78.0));
+  EXPECT_EQ(s.criteriaFor(study, *home).lvLimit, 78.0);
+  EXPECT_FALSE(s.criteriaFor(study, *home).lvFollowsLandUse);
   EXPECT_FALSE(s.isDefault());
 
-  EXPECT_FALSE(s.setCategory(*shop, 5));
-  EXPECT_FALSE(s.setAnnoyanceLimit(*shop, 0.0));
+  EXPECT_FALSE(s.setCategory(study, *shop, 5));
+  EXPECT_FALSE(s.setAnnoyanceLimit(study, *shop, 0.0));
   EXPECT_FALSE(s.setExponent(1.0));
-  EXPECT_EQ(s.criteriaFor(*shop).category, 3);
+  EXPECT_EQ(s.criteriaFor(study, *shop).category, 3);
   EXPECT_EQ(s.exponent(), 1.5);
 }
 
@@ -91,17 +91,24 @@ TEST(VibrationSettings, AReceptorKeepsItsSettingsWhenRenumberedAndNoOtherTakesTh
   auto school = addReceptor(study, "School", "Commercial");
   auto church = addReceptor(study, "Church", "Commercial");
   cVibrationSettings s;
-  s.setCategory(*school, 4);
+  s.setCategory(study, *school, 4);
   study.deleteReceptor(1, 1);
   // School is now receptor 1 and still fragile; Church took number 2 and is not.
   EXPECT_EQ(study.colReceptors[0]->description, "School");
-  EXPECT_EQ(s.criteriaFor(*study.colReceptors[0]).category, 4);
-  EXPECT_EQ(s.criteriaFor(*church).category, 3);
+  EXPECT_EQ(s.criteriaFor(study, *study.colReceptors[0]).category, 4);
+  EXPECT_EQ(s.criteriaFor(study, *church).category, 3);
   // Two receptors sharing a description, neither at the saved number: neither is guessed at.
   cVibrationSettings twice;
   twice.addReceptorEntry({7, "School", 1, std::nullopt});
   twice.addReceptorEntry({8, "School", 2, std::nullopt});
-  EXPECT_EQ(twice.criteriaFor(*school).category, 3);
+  EXPECT_EQ(twice.criteriaFor(study, *school).category, 3);
+  // Renamed in the sheet, Church keeps its settings under its number.
+  s.setCategory(study, *church, 1);
+  church->description = "St Mary's";
+  EXPECT_EQ(s.criteriaFor(study, *church).category, 1);
+  // Unless another receptor still carries the old name: then nothing is guessed.
+  addReceptor(study, "Church", "Commercial");
+  EXPECT_EQ(s.criteriaFor(study, *church).category, 3);
 }
 
 TEST(VibrationFile, IsNamedAfterTheCaseAndWrittenAsItReads) {
@@ -115,8 +122,8 @@ TEST(VibrationFile, IsNamedAfterTheCaseAndWrittenAsItReads) {
   addReceptor(study, "Shop", "Commercial");
   cVibrationSettings s;
   ASSERT_TRUE(s.setExponent(1.25));
-  s.setCategory(*home, 2);
-  s.setAnnoyanceLimit(*school, 80.5);
+  s.setCategory(study, *home, 2);
+  s.setAnnoyanceLimit(study, *school, 80.5);
   s.mapping.set("Loader, Tracked", mVibrationTable::find("Large bulldozer"));
   s.mapping.set("Jackhammer", cVibrationMapping::noSource);
 
@@ -138,9 +145,9 @@ TEST(VibrationFile, IsNamedAfterTheCaseAndWrittenAsItReads) {
   cVibrationSettings back;
   ASSERT_EQ(mVibrationFile::read(path, back), mVibrationFile::ReadStatus::read);
   EXPECT_EQ(back.exponent(), 1.25);
-  EXPECT_EQ(back.criteriaFor(*home).category, 2);
-  EXPECT_TRUE(back.criteriaFor(*home).lvFollowsLandUse);
-  EXPECT_EQ(back.criteriaFor(*school).lvLimit, 80.5);
+  EXPECT_EQ(back.criteriaFor(study, *home).category, 2);
+  EXPECT_TRUE(back.criteriaFor(study, *home).lvFollowsLandUse);
+  EXPECT_EQ(back.criteriaFor(study, *school).lvLimit, 80.5);
   EXPECT_EQ(back.mapping.rowFor("loader, tracked"), mVibrationTable::find("Large bulldozer"));
   EXPECT_EQ(back.mapping.rowFor("Jackhammer"), cVibrationMapping::noSource);
   EXPECT_EQ(mVibrationFile::buildLines(back, study), mVibrationFile::buildLines(s, study));

@@ -181,7 +181,7 @@ void cVibrationTab::drawCriteria(const cReceptorRecord* receptor) {
     return;
   }
   receptor_->setText(QStringLiteral("Receptor #%1: %2").arg(receptor->rowID).arg(text(receptor->description)));
-  const auto c = settings_->criteriaFor(*receptor);
+  const auto c = settings_->criteriaFor(study_, *receptor);
   category_->setCurrentIndex(c.category - 1);
   annoyance_->setValue(c.lvLimit);
   byLandUse_->setChecked(c.lvFollowsLandUse);
@@ -260,13 +260,13 @@ void cVibrationTab::edited() {
 }
 
 void cVibrationTab::exponentChosen(double n) {
-  if (drawing_ || !settings_->setExponent(n) ) return;
+  if (drawing_ || !settings_->setExponent(n)) return;
   edited();
 }
 
 void cVibrationTab::categoryChosen(int index) {
   cReceptorRecord* r = currentReceptor();
-  if (drawing_ || !r || !settings_->setCategory(*r, index + 1)) return;
+  if (drawing_ || !r || !settings_->setCategory(study_, *r, index + 1)) return;
   edited();
 }
 
@@ -275,7 +275,7 @@ void cVibrationTab::annoyanceChosen() {
   if (drawing_ || !r) return;
   const std::optional<double> limit =
       byLandUse_->isChecked() ? std::nullopt : std::optional<double>(annoyance_->value());
-  if (!settings_->setAnnoyanceLimit(*r, limit)) return;
+  if (!settings_->setAnnoyanceLimit(study_, *r, limit)) return;
   edited();
 }
 
