@@ -38,7 +38,7 @@ std::string renumbered(const std::string& text, const std::string& tag, int fiel
   return out;
 }
 
-struct WindowFaults : ::testing::Test {
+struct WindowAsUsed : ::testing::Test {
   cStartedProgram started;
   std::unique_ptr<cSheetDriver> recep, equip;
   TempDir dir;
@@ -65,7 +65,7 @@ struct WindowFaults : ::testing::Test {
 
 // Receptors numbered 5, 6, 7 and equipment 11 to 17 (with their links): the
 // case opens as the example does, with the same results, and takes edits.
-TEST_F(WindowFaults, AHandNumberedCaseOpensAsItsExampleAndTakesEdits) {
+TEST_F(WindowAsUsed, AHandNumberedCaseOpensAsItsExampleAndTakesEdits) {
   open(kBridge);
   const std::vector<std::string> expected = resultTexts();
   ASSERT_NE(expected[1], "");
@@ -93,7 +93,7 @@ TEST_F(WindowFaults, AHandNumberedCaseOpensAsItsExampleAndTakesEdits) {
 
 // Receptor cell (1, 1), an equipment cell, then (1, 1) again: the receptor
 // sheet has the focus, so Ctrl+C copies it and Ctrl+V pastes into it.
-TEST_F(WindowFaults, CopyAndPasteWorkAfterComingBackToTheSameReceptorCell) {
+TEST_F(WindowAsUsed, CopyAndPasteWorkAfterComingBackToTheSameReceptorCell) {
   recep->type(1, 1, "House");
   recep->click(1, 1);
   equip->click(9, 1);
@@ -111,7 +111,7 @@ TEST_F(WindowFaults, CopyAndPasteWorkAfterComingBackToTheSameReceptorCell) {
 
 // Checking Actual over an "N/A" actual Lmax is refused: the case is not
 // changed, and Undo still undoes the distance typed before.
-TEST_F(WindowFaults, ARefusedSpecOrActualClickChangesNothing) {
+TEST_F(WindowAsUsed, ARefusedSpecOrActualClickChangesNothing) {
   recep->type(1, 1, "House");
   recep->choose(2, 1, 0);
   recep->type(3, 1, "55");
@@ -136,7 +136,7 @@ TEST_F(WindowFaults, ARefusedSpecOrActualClickChangesNothing) {
 // A row typed far down leaves blank receptors before it. An export of all
 // receptors stops on the first of them, selects it and shows its empty
 // description cell, with the one message.
-TEST_F(WindowFaults, AnExportStoppedByAReceptorShowsItsInputAtFault) {
+TEST_F(WindowAsUsed, AnExportStoppedByAReceptorShowsItsInputAtFault) {
   open(kBridge);
   recep->type(1, 6, "Shed");
   recep->click(1, 1);
@@ -161,7 +161,7 @@ TEST_F(WindowFaults, AnExportStoppedByAReceptorShowsItsInputAtFault) {
   EXPECT_TRUE(window().command(3)->isVisibleTo(&window()));
 }
 
-TEST_F(WindowFaults, FileNewLeavesNothingSelected) {
+TEST_F(WindowAsUsed, FileNewLeavesNothingSelected) {
   open(kBridge);
   recep->selectRows(1, 2);
   equip->click(6, 3);
@@ -178,7 +178,7 @@ TEST_F(WindowFaults, FileNewLeavesNothingSelected) {
 // rows go, as Edit > Delete takes them, in one undoable step. (Clearing
 // their cells would leave records with a usage and an Lmax but no
 // description, and the results empty.)
-TEST_F(WindowFaults, TheDeleteKeyOverWholeEquipmentRowsDeletesThem) {
+TEST_F(WindowAsUsed, TheDeleteKeyOverWholeEquipmentRowsDeletesThem) {
   open(kBridge);
   ASSERT_EQ(study().colEquipment.size(), 7u);
   equip->selectRows(2, 3);
@@ -196,7 +196,7 @@ TEST_F(WindowFaults, TheDeleteKeyOverWholeEquipmentRowsDeletesThem) {
   EXPECT_EQ(study().colEquipment.size(), 5u);
 }
 
-TEST_F(WindowFaults, NumbersStandRightInEveryNumericColumn) {
+TEST_F(WindowAsUsed, NumbersStandRightInEveryNumericColumn) {
   open(kBridge);
   auto alignment = [](cSheetGrid* grid, int col, int row) {
     return Qt::Alignment(grid->table()->item(row - 1, col - 1)->textAlignment()) & Qt::AlignHorizontal_Mask;
