@@ -101,7 +101,7 @@ void cGridTable::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event->key() == Qt::Key_Delete) {
-    grid_->userDeleteSelection();
+    if (!grid_->deleteKeyTaken || !grid_->deleteKeyTaken()) grid_->userDeleteSelection();
     event->accept();
     return;
   }

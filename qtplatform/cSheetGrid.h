@@ -22,6 +22,7 @@
 // cell changes), and inUserBatch() is true all the while, so a handler takes
 // one snapshot for the whole edit instead of one per cell.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,9 @@ class cSheetGrid : public QWidget {
   Q_OBJECT
 
 public:
+  // Asked first when the Delete key reaches the sheet: true when the window
+  // took the key itself (Edit > Delete over whole rows), so nothing is cleared.
+  std::function<bool()> deleteKeyTaken;
   explicit cSheetGrid(QWidget* parent = nullptr);
   ~cSheetGrid() override;
 

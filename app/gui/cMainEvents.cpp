@@ -139,6 +139,21 @@ void cMainEvents::connectWindow() {
   connect(results, &cSheetGrid::cellEntered, this, [this](int, int) { window_.setEditMenu(6); });
   connect(results, &cSheetGrid::blockSelected, this, [this](int, int, int, int, bool) { window_.setEditMenu(6); });
 
+  // Delete over whole rows is Edit > Delete, also where a shortcut of a
+  // dock or tab keeps the key from reaching the menu.
+  const auto deleteRowsByKey = [this](cSheetGrid* grid) {
+    return [this, grid] {
+      const cGridBlock block = grid->selection();
+      if (block.isEmpty() || block.col1 > 1 || block.col2 < grid->maxCols()) return false;
+      QAction* item = window_.menuItem(QStringLiteral("mEdit_2"));
+      if (!item || !item->isEnabled()) return false;
+      item->trigger();
+      return true;
+    };
+  };
+  window_.receptors().grid()->deleteKeyTaken = deleteRowsByKey(window_.receptors().grid());
+  window_.equipmentSheet().grid()->deleteKeyTaken = deleteRowsByKey(window_.equipmentSheet().grid());
+
   cSheetGrid* recep = window_.receptors().grid();
   connect(recep, &cSheetGrid::focusLost, this, &cMainEvents::receptorFocusLost);
   connect(recep, &cSheetGrid::focusEntered, this, [this] { study_.spreadFocus = 1; });

@@ -27,6 +27,7 @@
 #include "site/mNoiseBands.h"
 #include "site/ui/cEquipmentItem.h"
 #include "site/ui/cNoiseMapItem.h"
+#include "site/ui/mDockFit.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
 
@@ -74,6 +75,7 @@ cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene&
   buildControls();
   window.addDockWidget(Qt::RightDockWidgetArea, this);
   if (besides) window.splitDockWidget(besides, this, Qt::Vertical);
+  mDockFit::watch(*this, window);
   if (QMenu* viewMenu = window.findChild<QMenu*>(QStringLiteral("mView"))) {
     QAction* toggle = toggleViewAction();
     toggle->setObjectName(QStringLiteral("mView_6"));

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -27,6 +28,7 @@
 #include "site/ui/cBarrierItem.h"
 #include "site/ui/cEquipmentItem.h"
 #include "site/ui/cMeasureItem.h"
+#include "site/ui/mDockFit.h"
 #include "site/ui/cReceptorItem.h"
 #include "site/ui/cSitePlanView.h"
 #include "study/IMessageService.h"
@@ -123,6 +125,7 @@ cSitePlanDock::cSitePlanDock(cStudy& study, QMainWindow& window, Services servic
   setWidget(body);
   setMinimumWidth(360);
   window.addDockWidget(Qt::RightDockWidgetArea, this);
+  mDockFit::watch(*this, window);
   // Clicking a receptor on the plan selects it on the receptor sheet.
   connect(scene_, &QGraphicsScene::selectionChanged, this, [this] {
     const QList<QGraphicsItem*> selected = scene_->selectedItems();
@@ -219,8 +222,10 @@ void cSitePlanDock::buildToolBar() {
     return a;
   };
   command("actSiteDelete", QStringLiteral("Delete"), QStringLiteral("Take the selected symbols or barriers off the plan"),
-          [this] { deleteSelected(); })
-      ->setShortcut(QKeySequence::Delete);
+          [this] { deleteSelected(); });
+  // Delete takes symbols off the plan only while the plan has the focus; over
+  // the sheets it stays Edit > Delete.
+  new QShortcut(QKeySequence::Delete, view_, [this] { deleteSelected(); }, Qt::WidgetShortcut);
   command("actSiteTyped", QStringLiteral("Typed Shielding"),
           QStringLiteral("Keep the typed shielding between the selected receptor and the selected equipment, or give "
                          "it back to the plan"),
