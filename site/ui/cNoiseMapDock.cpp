@@ -83,13 +83,14 @@ cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene&
     viewMenu->addAction(toggle);
   }
   connect(this, &QDockWidget::visibilityChanged, this, [this](bool) { scheduleRecompute(); });
-  view_->viewport()->installEventFilter(this);
-  view_->viewport()->setMouseTracking(true);
+  viewport_ = view.viewport();
+  viewport_->installEventFilter(this);
+  viewport_->setMouseTracking(true);
   hide();
 }
 
 cNoiseMapDock::~cNoiseMapDock() {
-  if (view_) view_->viewport()->removeEventFilter(this);
+  if (viewport_) viewport_->removeEventFilter(this);
   cancelAll();
   for (auto& [generation, run] : runs_)
     if (run.thread.joinable()) run.thread.join();
@@ -408,8 +409,11 @@ void cNoiseMapDock::showPointer(const QPointF& scenePos) {
 }
 
 bool cNoiseMapDock::eventFilter(QObject* watched, QEvent* event) {
-  if (!view_) return QDockWidget::eventFilter(watched, event);
-  if (watched == view_->viewport() && event->type() == QEvent::MouseMove) {
+  // The viewport hears events while the view is being destroyed: look at the
+  // view only for the pointer's own events, when it is whole.
+  const bool pointer = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
+  if (!pointer || watched != viewport_.data() || !view_) return QDockWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseMove) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const QPointF scenePos = view_->mapToScene(mouse->position().toPoint());
     showPointer(scenePos);
@@ -418,7 +422,7 @@ bool cNoiseMapDock::eventFilter(QObject* watched, QEvent* event) {
       dragging_ = true;
       scheduleRecompute();
     }
-  } else if (watched == view_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+  } else {
     dragging_ = false;
   }
   return QDockWidget::eventFilter(watched, event);

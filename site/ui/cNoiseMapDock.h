@@ -82,6 +82,7 @@ private:
   QMainWindow& window_;
   // The plan's view may go before this dock when the window closes.
   QPointer<QGraphicsView> view_;
+  QPointer<QWidget> viewport_;  // the view's, watched for the pointer
   cNoiseMapItem* item_ = nullptr;
   std::unique_ptr<cRelay> relay_;
   QCheckBox* show_ = nullptr;
