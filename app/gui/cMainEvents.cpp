@@ -239,7 +239,13 @@ void cMainEvents::fileOpen() {
   }
   study_.setCaseChanged(false);
   study_.caseProcessed = false;
-  if (study_.caseFile.openCase(services_.prompt)) {
+  caseOpenFinished(study_.caseFile.openCase(services_.prompt));
+}
+
+// After a case was opened, or an open failed: its vibration settings, the
+// units, and the snapshot and menus of the case just closed.
+void cMainEvents::caseOpenFinished(bool opened) {
+  if (opened) {
     window_.vibrationTab().caseOpened(study_.caseFile.caseDirectory(), study_.caseFile.caseFileName(),
                                       services_.messages);
   } else {
@@ -272,10 +278,7 @@ void cMainEvents::openCasePath(const std::string& path) {
   const std::size_t separator = path.find_last_of('/');
 #endif
   const std::string directory = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-  study_.caseFile.openCaseAt(directory, path.substr(directory.size()));
-  refreshUnits();
-  window_.UndoMsgState(4);
-  window_.setEditMenu(7);
+  caseOpenFinished(study_.caseFile.openCaseAt(directory, path.substr(directory.size())));
   window_.raise();
   window_.activateWindow();
 }

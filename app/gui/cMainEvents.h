@@ -45,6 +45,7 @@ public:
   // File menu.
   void fileNew();
   void fileOpen();
+  void caseOpenFinished(bool opened);
   bool fileSave();
   bool fileSaveAs();
   void fileExport(int type);  // 1 comma-delimited, 2 text
