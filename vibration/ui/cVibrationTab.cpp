@@ -18,7 +18,6 @@
 #include "vibration/mVibration.h"
 #include "vibration/mVibrationBeside.h"
 #include "vibration/mVibrationCriteria.h"
-#include "vibration/mVibrationFile.h"
 #include "vibration/mVibrationResults.h"
 #include "vibration/mVibrationTable.h"
 #if VORN_HAVE_GDAL
