@@ -200,6 +200,18 @@ TEST(VibrationBeside, AnUnchangedPlanAndUnchangedSettingsLeaveTheGeoPackageUntou
   EXPECT_EQ(ds->GetLayerByName("vibration_settings"), nullptr);
 }
 
+TEST(VibrationBeside, SaveAsTakesTheSettingsIntoTheNewSiteFile) {
+  PlannedCase c;
+  c.edit();
+  ASSERT_TRUE(c.save());
+  ASSERT_TRUE(mSiteFile::saveBeside(c.study, &c.siteFile, c.dir.file("Copy.cas")));
+  ASSERT_TRUE(mVibrationBeside::save(c.study, c.settings, &c.table, c.directory(), "Copy.cas", c.messages));
+  EXPECT_FALSE(fs::exists(c.dir.file("Copy.vib")));
+  cVibrationSettings back;
+  ASSERT_TRUE(mVibrationBeside::open(c.study, back, &c.table, c.directory(), "Copy.cas", c.messages));
+  EXPECT_EQ(mVibrationFile::buildTableRows(back, c.study), mVibrationFile::buildTableRows(c.settings, c.study));
+}
+
 TEST(VibrationBeside, WithBothTheGeoPackageWinsAndTheVibFileIsLeftAlone) {
   PlannedCase c;
   c.edit();
