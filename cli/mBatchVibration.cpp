@@ -7,15 +7,29 @@
 #include "study/IMessageService.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
+#include "vibration/IVibrationTable.h"
 #include "vibration/cVibrationSettings.h"
 #include "vibration/mVibrationCriteria.h"
-#include "vibration/mVibrationFile.h"
+#include "vibration/mVibrationBeside.h"
 #include "vibration/mVibrationResults.h"
 #include "vibration/mVibrationTable.h"
+#if VORN_HAVE_GDAL
+#include "vibration/gdal/cGeoPackageVibrationTable.h"
+#endif
 
 namespace {
 
 using mVibrationResults::Piece;
+
+// The vibration table inside the site file, where this build has site files.
+IVibrationTable* siteTable() {
+#if VORN_HAVE_GDAL
+  static cGeoPackageVibrationTable table;
+  return &table;
+#else
+  return nullptr;
+#endif
+}
 
 std::string commaLine(const cReceptorRecord& r, const mVibrationResults::Receptor& v, const Piece& p) {
   return std::to_string(r.rowID) + "," + quoteField(p.description) + "," + format0_0(p.distance) + "," +
@@ -104,11 +118,8 @@ std::vector<std::string> lines(const cStudy& study, const cVibrationSettings& se
 int build(cStudy& study, const std::string& caseDirectory, const std::string& caseFileName, bool comma,
           std::int32_t receptor, std::vector<std::string>& out) {
   cVibrationSettings settings;
-  const std::string path = mVibrationFile::pathBeside(caseDirectory, caseFileName);
-  if (mVibrationFile::read(path, settings) == mVibrationFile::ReadStatus::unreadable) {
-    study.messages().show(mVibrationFile::readProblem, "VORN", MessageIcon::Critical);
+  if (!mVibrationBeside::open(study, settings, siteTable(), caseDirectory, caseFileName, study.messages()))
     return mBatch::exitCannotRun;
-  }
   const auto count = static_cast<std::int32_t>(study.colReceptors.size());
   if (count == 0) {
     study.messages().show("No case results to report.", "VORN", MessageIcon::Critical);

@@ -15,8 +15,9 @@ inline constexpr const char* commaHeader =
     "Receptor,Equipment,Distance,PPV,PPV Limit,PPV Exceedance,Lv,Lv Limit,Lv Exceedance,Min Distance PPV,"
     "Min Distance Lv";
 
-// Reads the vibration settings beside the opened case (the defaults when it
-// has none) and builds the lines for every receptor (receptor 0) or one.
+// Reads the vibration settings beside the opened case (its site file's
+// table, else its .vib file; the defaults when it has none) and builds the
+// lines for every receptor (receptor 0) or one.
 // Returns the batch tool's exit status; on anything but exitReported the
 // program's message has been shown ("Problem reading vibration file.",
 // "No case results to report.", "Please select a Receptor.").

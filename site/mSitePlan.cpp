@@ -1,6 +1,7 @@
 #include "site/mSitePlan.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "compute/mCompute.h"
 #include "compute/mProcess.h"
@@ -178,6 +179,17 @@ bool removeBarrier(cStudy& study, std::size_t index) {
   if (index >= study.sitePlan.barriers.size()) return false;
   study.holdState(3);
   study.sitePlan.barriers.erase(study.sitePlan.barriers.begin() + static_cast<std::ptrdiff_t>(index));
+  applyToLinks(study);
+  afterPlanEdit(study);
+  return true;
+}
+
+bool moveBarrierPoint(cStudy& study, std::size_t index, std::size_t point, cSitePoint to) {
+  if (index >= study.sitePlan.barriers.size() || point >= study.sitePlan.barriers[index].points.size() ||
+      !std::isfinite(to.x) || !std::isfinite(to.y))
+    return false;
+  study.holdState(3);
+  study.sitePlan.barriers[index].points[point] = to;
   applyToLinks(study);
   afterPlanEdit(study);
   return true;

@@ -55,6 +55,9 @@ bool placeEquipment(cStudy& study, std::int32_t equipmentID, std::optional<cSite
 // Adds a barrier, or removes barrier `index`; every placed link follows.
 void addBarrier(cStudy& study, cBarrier barrier);
 bool removeBarrier(cStudy& study, std::size_t index);
+// Moves corner `point` of barrier `index`; every placed link follows. False
+// when there is no such corner or the point is not finite.
+bool moveBarrierPoint(cStudy& study, std::size_t index, std::size_t point, cSitePoint to);
 // Keeps a link's shielding typed (true) or gives it back to the plan.
 bool setTypedShielding(cStudy& study, std::int32_t receptorID, std::int32_t equipmentID, bool typed);
 

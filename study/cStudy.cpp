@@ -265,6 +265,7 @@ void cStudy::holdState(std::int32_t undoType) {
   savedEquipment_.clear();
   for (const auto& e : colEquipment) savedEquipment_.push_back(e->copy());
   savedSitePlan_ = sitePlan;
+  if (holdExtraState) holdExtraState();
   hasSnapshot_ = true;
 }
 
@@ -281,6 +282,7 @@ void cStudy::restoreState() {
   std::string siteFileState = std::move(sitePlan.savedFingerprint);
   sitePlan = savedSitePlan_;
   sitePlan.savedFingerprint = std::move(siteFileState);
+  if (restoreExtraState) restoreExtraState();
   equipmentSheet().display();
   receptorSheet().clear();
   receptorSheet().display();

@@ -110,6 +110,11 @@ public:
   // feet otherwise. The caller sets units afterwards.
   void recomputeDistance(std::int32_t toMeters);
 
+  // State of the case kept above the study (the vibration settings): held
+  // with every snapshot and given back with it. Either may be empty.
+  std::function<void()> holdExtraState;
+  std::function<void()> restoreExtraState;
+
   // undoType: 1 paste, 2 delete, 3 edit.
   void holdState(std::int32_t undoType);
   // Back to the last holdState; the snapshot stays, so it can be restored again.

@@ -20,6 +20,7 @@ namespace {
 constexpr std::string_view kTitle = "VORN Vibration - Version 1.0";
 constexpr const char* kDefault = "Default";
 constexpr const char* kNone = "None";
+constexpr const char* kFormatRecord = "Format";
 
 std::string shortest(double v) {
   char buf[64];
@@ -91,6 +92,20 @@ private:
   const SF_FieldTable& lines_;
 };
 
+// The settings as the file's records, fields unquoted.
+std::vector<std::vector<std::string>> buildRecords(const cVibrationSettings& settings, const cStudy& study) {
+  std::vector<std::vector<std::string>> records{{std::string(kTitle)}, {"Exponent", shortest(settings.exponent())}};
+  for (const auto& e : settings.entriesFor(study)) {
+    records.push_back({"Receptor:", std::to_string(e.receptorID), e.description, std::to_string(e.category),
+                       e.annoyanceLimit ? shortest(*e.annoyanceLimit) : kDefault});
+  }
+  for (const auto& m : settings.mapping.userEntries()) {
+    const std::string row = m.row == cVibrationMapping::noSource ? kNone : mVibrationTable::row(m.row).name;
+    records.push_back({"Mapping:", m.description, row});
+  }
+  return records;
+}
+
 }  // namespace
 
 namespace mVibrationFile {
@@ -116,16 +131,41 @@ ReadStatus read(const std::string& path, cVibrationSettings& settings) {
 }
 
 std::vector<std::string> buildLines(const cVibrationSettings& settings, const cStudy& study) {
-  std::vector<std::string> lines{std::string(kTitle), "Exponent," + shortest(settings.exponent())};
-  for (const auto& e : settings.entriesFor(study)) {
-    lines.push_back("Receptor:," + std::to_string(e.receptorID) + "," + quoteField(e.description) + "," +
-                    std::to_string(e.category) + "," + (e.annoyanceLimit ? shortest(*e.annoyanceLimit) : kDefault));
-  }
-  for (const auto& m : settings.mapping.userEntries()) {
-    const std::string row = m.row == cVibrationMapping::noSource ? kNone : mVibrationTable::row(m.row).name;
-    lines.push_back("Mapping:," + quoteField(m.description) + "," + row);
+  std::vector<std::string> lines;
+  for (const auto& record : buildRecords(settings, study)) {
+    std::string line;
+    for (std::size_t i = 0; i < record.size(); ++i) line += (i ? "," : "") + quoteField(record[i]);
+    lines.push_back(std::move(line));
   }
   return lines;
+}
+
+std::vector<TableRow> buildTableRows(const cVibrationSettings& settings, const cStudy& study) {
+  std::vector<TableRow> rows;
+  for (const auto& r : buildRecords(settings, study)) {
+    if (r.size() == 1) rows.push_back({kFormatRecord, "", "", r[0], ""});
+    else if (r[0] == "Exponent") rows.push_back({r[0], "", "", r[1], ""});
+    else if (r[0] == "Receptor:") rows.push_back({r[0], r[1], r[2], r[3], r[4]});
+    else rows.push_back({r[0], "", r[1], r[2], ""});
+  }
+  return rows;
+}
+
+bool readTableRows(const std::vector<TableRow>& rows, cVibrationSettings& settings) try {
+  SF_FieldTable records;
+  for (const TableRow& r : rows) {
+    if (r[0] == kFormatRecord) records.addRecord({r[3]});
+    else if (r[0] == "Exponent") records.addRecord({r[0], r[3]});
+    else if (r[0] == "Receptor:") records.addRecord({r[0], r[1], r[2], r[3], r[4]});
+    else if (r[0] == "Mapping:") records.addRecord({r[0], r[2], r[3]});
+    else records.addRecord({r[0]});  // a later version's record: skipped, as in the file
+  }
+  cVibrationSettings fresh;
+  if (!Reader(records).read(fresh)) return false;
+  settings = std::move(fresh);
+  return true;
+} catch (const std::exception&) {
+  return false;
 }
 
 SF_DataMessage write(const std::string& path, const cVibrationSettings& settings, const cStudy& study) try {

@@ -8,6 +8,7 @@
 // Descriptions holding a comma are quoted, as in the case file. Unknown
 // lines are skipped, so a later version's additions still read.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,23 @@ enum class ReadStatus { missing, read, unreadable };
 ReadStatus read(const std::string& path, cVibrationSettings& settings);
 
 std::vector<std::string> buildLines(const cVibrationSettings& settings, const cStudy& study);
+
+// The same content as rows of a table (the site file keeps them so), one
+// row a line, in the columns below; a line's fields go to the columns its
+// kind uses and the others stay empty:
+//   record    number  description  value                          annoyance_limit
+//   Format                         VORN Vibration - Version 1.0
+//   Exponent                       1.5
+//   Receptor  1       School       building category 1-4          annoyance limit or Default
+//   Mapping           Hoe Ram      table row name or None
+inline constexpr std::size_t tableColumnCount = 5;
+inline constexpr std::array<const char*, tableColumnCount> tableColumns = {"record", "number", "description", "value",
+                                                                          "annoyance_limit"};
+using TableRow = std::array<std::string, tableColumnCount>;
+std::vector<TableRow> buildTableRows(const cVibrationSettings& settings, const cStudy& study);
+// The settings the rows say, checked as a file's lines are; false, with
+// the settings untouched, when they are not rows of ours.
+bool readTableRows(const std::vector<TableRow>& rows, cVibrationSettings& settings);
 // Complete, then renamed over the old file.
 SF_DataMessage write(const std::string& path, const cVibrationSettings& settings, const cStudy& study);
 // Whether a save has anything to write: settings that are not the defaults,

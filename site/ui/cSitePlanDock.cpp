@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "SF_FilePrompt.h"
+#include "compute/mAsItStands.h"
 #include "qtplatform/mCodePage.h"
 #include "site/mSiteGeometry.h"
 #include "site/mSitePlan.h"
@@ -321,6 +322,13 @@ void cSitePlanDock::movedTo(bool receptor, int id, const QPointF& scene) {
   refresh();
 }
 
+void cSitePlanDock::cornerMovedTo(int barrier, int corner, const QPointF& scene) {
+  double x = 0, y = 0;
+  toPlan(scene, x, y);
+  mSitePlan::moveBarrierPoint(study_, static_cast<std::size_t>(barrier), static_cast<std::size_t>(corner), {x, y});
+  refresh();
+}
+
 void cSitePlanDock::deleteSelected() {
   std::vector<std::pair<bool, int>> symbols;
   std::vector<std::size_t> lines;
@@ -539,11 +547,17 @@ void cSitePlanDock::refresh() {
     }
     item->setPos(toScene(r->position->x, r->position->y));
     item->setLabel(QString::number(r->rowID), qs(r->description));
-    item->setState(worstLevel(*r, study_.NoiseMetric), r->rowID == study_.receptorID());
+    const bool current = r->rowID == study_.receptorID();
+    if (current) levels_[r->rowID] = static_cast<int>(worstLevel(*r, study_.NoiseMetric));
+    const auto level = levels_.find(r->rowID);
+    item->setState(level == levels_.end() ? cReceptorItem::Level::Unknown
+                                          : static_cast<cReceptorItem::Level>(level->second),
+                   current);
     receptors[r->rowID] = item;
   }
   for (auto& [id, item] : receptors_) delete item;
   receptors_ = std::move(receptors);
+  scheduleLevels();
 
   std::map<int, cEquipmentItem*> equipment;
   for (const auto& e : study_.colEquipment) {
@@ -574,8 +588,12 @@ void cSitePlanDock::refresh() {
     barriers_.pop_back();
   }
   while (barriers_.size() < lines.size()) {
-    auto* item = new cBarrierItem(static_cast<int>(barriers_.size()));
+    const int index = static_cast<int>(barriers_.size());
+    auto* item = new cBarrierItem(index);
     item->setZValue(5);
+    item->cornerMoved = [this, index](int corner, QPointF p) {
+      QTimer::singleShot(0, this, [this, index, corner, p] { cornerMovedTo(index, corner, p); });
+    };
     scene_->addItem(item);
     barriers_.push_back(item);
   }
@@ -617,6 +635,36 @@ void cSitePlanDock::zoomToFit() {
 cReceptorItem* cSitePlanDock::receptorItem(int id) const {
   const auto it = receptors_.find(id);
   return it == receptors_.end() ? nullptr : it->second;
+}
+
+cBarrierItem* cSitePlanDock::barrierItem(int index) const {
+  return index >= 0 && index < barrierCount() ? barriers_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void cSitePlanDock::scheduleLevels() {
+  if (levelsPending_ || receptors_.empty()) return;
+  if (receptors_.size() == 1 && receptors_.begin()->first == study_.receptorID()) return;
+  levelsPending_ = true;
+  QPointer<cSitePlanDock> dock(this);
+  QTimer::singleShot(0, this, [dock] {
+    if (dock) dock->computeLevels();
+  });
+}
+
+void cSitePlanDock::computeLevels() {
+  levelsPending_ = false;
+  std::map<int, int> levels;
+  for (const auto& [id, item] : receptors_) {
+    const bool current = id == study_.receptorID();
+    cReceptorItem::Level level = item->level();
+    if (!current) {
+      const std::shared_ptr<cReceptorRecord> computed = mAsItStands::computeReceptor(study_, id);
+      level = computed ? worstLevel(*computed, study_.NoiseMetric) : cReceptorItem::Level::Unknown;
+    }
+    levels[id] = static_cast<int>(level);
+    item->setState(level, current);
+  }
+  levels_ = std::move(levels);
 }
 
 cEquipmentItem* cSitePlanDock::equipmentItem(int id) const {

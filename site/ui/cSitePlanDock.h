@@ -60,6 +60,7 @@ public:
   cSitePlanView* view() const { return view_; }
   QGraphicsScene* scene() const { return scene_; }
   cReceptorItem* receptorItem(int id) const;
+  cBarrierItem* barrierItem(int index) const;
   cEquipmentItem* equipmentItem(int id) const;
   int barrierCount() const { return static_cast<int>(barriers_.size()); }
   QLabel* status() const { return status_; }
@@ -75,6 +76,12 @@ private:
   void chooseTool(QAction* tool);
   void placeAt(const QPointF& scene);
   void movedTo(bool receptor, int id, const QPointF& scene);
+  void cornerMovedTo(int barrier, int corner, const QPointF& scene);
+  // Every placed receptor's colour by its worst exceedance: computed aside
+  // (mAsItStands) once after the events of an edit, not per paint; the
+  // selected receptor's comes from its shown results at once.
+  void scheduleLevels();
+  void computeLevels();
   void deleteSelected();
   void toggleTypedShielding();
   void importLayer();
@@ -101,6 +108,8 @@ private:
   std::map<int, cReceptorItem*> receptors_;
   std::map<int, cEquipmentItem*> equipment_;
   std::vector<cBarrierItem*> barriers_;
+  std::map<int, int> levels_;  // receptor number: cReceptorItem::Level, as last computed
+  bool levelsPending_ = false;
   cBackgroundItem* background_ = nullptr;
   std::string backgroundShown_;
   cMeasureItem* measure_ = nullptr;

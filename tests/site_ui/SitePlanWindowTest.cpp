@@ -13,6 +13,8 @@
 
 #include "site/mSitePlan.h"
 #include "study/mFormat.h"
+#include "site/ui/cBarrierCornerItem.h"
+#include "site/ui/cBarrierItem.h"
 #include "site/ui/cEquipmentItem.h"
 #include "site/ui/cReceptorItem.h"
 #include "site/ui/cSitePlanDock.h"
@@ -191,4 +193,75 @@ TEST_F(SitePlanWindow, EveryControlHasAnAccessibleName) {
   EXPECT_EQ(toggle->text(), QStringLiteral("Site &Plan"));
   toggle->trigger();
   EXPECT_FALSE(dock->isVisible());
+}
+
+TEST_F(SitePlanWindow, EveryReceptorShowsItsColourAfterAnEditWithoutBeingSelected) {
+  // The dental office (not selected) starts well over its limits.
+  ASSERT_EQ(study().receptorID(), 1);
+  ASSERT_EQ(dock->receptorItem(2)->level(), cReceptorItem::Level::High);
+  // Every piece dragged half a mile south of the street, the topmost first.
+  for (int id = 7; id >= 1; --id) {
+    const QPoint from = onScreen(dock->equipmentItem(id)->pos());
+    drag(from, onScreen(cSitePlanDock::toScene(40.0 * id, -2600)));
+    ASSERT_LT(study().equipmentPosition(id)->y, -2000) << id;
+  }
+  ASSERT_EQ(study().receptorID(), 1);
+  const cReceptorItem::Level shown = dock->receptorItem(2)->level();
+  EXPECT_NE(shown, cReceptorItem::Level::High);
+  EXPECT_NE(shown, cReceptorItem::Level::Unknown);
+  // What selecting it computes is what it already showed.
+  started.events().selectReceptor(2);
+  settle();
+  EXPECT_TRUE(dock->receptorItem(2)->isCurrent());
+  EXPECT_EQ(dock->receptorItem(2)->level(), shown);
+  // Undo brings the last piece back; the office's colour follows without
+  // being selected, as selecting it shows.
+  started.events().selectReceptor(1);
+  settle();
+  started.choose("mEdit_3");
+  settle();
+  const cReceptorItem::Level afterUndo = dock->receptorItem(2)->level();
+  started.events().selectReceptor(2);
+  settle();
+  EXPECT_EQ(dock->receptorItem(2)->level(), afterUndo);
+}
+
+TEST_F(SitePlanWindow, DraggingABarrierCornerRecomputesTheShieldingAsOneUndoStep) {
+  cBarrierItem* hoarding = dock->barrierItem(0);
+  ASSERT_NE(hoarding, nullptr);
+  ASSERT_EQ(hoarding->cornerCount(), 2);
+  EXPECT_EQ(link(2, 1)->sheilding, 0.0f);  // nothing between the hoe ram and the dental office
+  // The hoarding's north end dragged from (215, -5) to about (40, 30): it
+  // now crosses the line from the hoe ram to the dental office.
+  drag(onScreen(hoarding->corner(1)->scenePos()), onScreen(cSitePlanDock::toScene(40, 30)));
+  const cBarrier& b = study().sitePlan.barriers[0];
+  const double pixel = 1 / dock->view()->transform().m11();
+  EXPECT_NEAR(b.points[1].x, 40, 2 * pixel);
+  EXPECT_NEAR(b.points[1].y, 30, 2 * pixel);
+  EXPECT_EQ(b.points[0].x, 200.0);
+  EXPECT_EQ(b.points[0].y, -40.0);
+  EXPECT_TRUE(study().caseChanged());
+
+  // By hand: where the source-receptor line crosses the barrier, the path
+  // over its 10 ft top from 5 ft heights, in meters; 10 lg(3 + 20 z / 0.68).
+  const double sx = 90, sy = -33.13708498984761, rx = 50, ry = 80;
+  const double ax = 200, ay = -40, bx = b.points[1].x, by = b.points[1].y;
+  const double den = (rx - sx) * (by - ay) - (ry - sy) * (bx - ax);
+  const double t = ((ax - sx) * (by - ay) - (ay - sy) * (bx - ax)) / den;
+  const double d = std::hypot(rx - sx, ry - sy), d1 = t * d, d2 = d - d1;
+  const double z = (std::hypot(d1, 5.0) + std::hypot(d2, 5.0) - d) * 0.30480061;
+  const double dz = 10 * std::log10(3 + 20 * z / 0.68);
+  ASSERT_GT(t, 0);
+  ASSERT_LT(t, 1);
+  EXPECT_NEAR(link(2, 1)->sheilding, dz, 1e-4);
+  EXPECT_GT(link(2, 1)->sheilding, 5.0f);
+  // The corner's handle and the line show the new place.
+  EXPECT_EQ(hoarding->corner(1)->scenePos(), cSitePlanDock::toScene(b.points[1].x, b.points[1].y));
+
+  started.choose("mEdit_3");
+  settle();
+  EXPECT_EQ(study().sitePlan.barriers[0].points[1].x, 215.0);
+  EXPECT_EQ(study().sitePlan.barriers[0].points[1].y, -5.0);
+  EXPECT_EQ(link(2, 1)->sheilding, 0.0f);
+  EXPECT_EQ(dock->barrierItem(0)->corner(1)->scenePos(), cSitePlanDock::toScene(215, -5));
 }

@@ -130,3 +130,41 @@ TEST(VibrationResults, ACaseInMetersShowsMetersAndTheWorstPiece) {
   settings.mapping.set("Roller, Vibratory", cVibrationMapping::noSource);
   EXPECT_TRUE(mVibrationResults::compute(study, settings, *home).pieces.empty());
 }
+
+#if VORN_HAVE_GDAL
+#include "site/gdal/cGeoPackageSiteFile.h"
+#include "vibration/gdal/cGeoPackageVibrationTable.h"
+
+TEST(BatchVibration, ReadsTheSettingsFromTheSiteFileBesideTheCaseBeforeAnyVibFile) {
+  TempDir dir;
+  std::filesystem::copy_file(kData + "/school.cas", dir.file("school.cas"));
+  // A vib file that says otherwise: the site file's table counts.
+  TempDir::write(dir.file("school.vib"), "VORN Vibration - Version 1.0\r\nExponent,1.5\r\n");
+  std::string problem;
+  {
+    cStudy empty;
+    ASSERT_TRUE(cGeoPackageSiteFile().write(dir.file("school.gpkg"), empty, problem)) << problem;
+  }
+  // The settings of data/school.vib, as rows of the table.
+  const std::vector<mVibrationFile::TableRow> rows = {
+      {"Format", "", "", "VORN Vibration - Version 1.0", ""},
+      {"Exponent", "", "", "1.1", ""},
+      {"Receptor:", "2", "School", "1", "80"},
+      {"Mapping:", "", "Backhoe Loader", "Loaded trucks", ""},
+  };
+  ASSERT_TRUE(cGeoPackageVibrationTable().write(dir.file("school.gpkg"), rows, problem)) << problem;
+  BatchRun r = batch({"--vibration", "--format", "csv", dir.file("school.cas")});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, TempDir::read(kData + "/school-vibration.csv"));
+
+  // A damaged table stops the run with the reason.
+  ASSERT_TRUE(cGeoPackageVibrationTable().write(dir.file("school.gpkg"), {rows[1]}, problem)) << problem;
+  r = batch({"--vibration", "--format", "csv", dir.file("school.cas")});
+  EXPECT_NE(r.status, 0);
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_NE(r.err.find("The vibration settings in school.gpkg could not be read: its vibration_settings table is "
+                       "damaged"),
+            std::string::npos)
+      << r.err;
+}
+#endif

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -15,8 +16,13 @@
 
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/TempDir.h"
+#include "vibration/IVibrationTable.h"
 #include "vibration/cVibrationSettings.h"
+#include "vibration/mVibrationTable.h"
 #include "vibration/ui/cVibrationTab.h"
+#if VORN_HAVE_GDAL
+#include "vibration/gdal/cGeoPackageVibrationTable.h"
+#endif
 
 namespace {
 
@@ -160,3 +166,99 @@ TEST_F(VibrationTab, ControlsCarryTheNamesAUserReads) {
   EXPECT_EQ(tab().receptorLabel()->text(), "No Receptor Selected");
   EXPECT_FALSE(tab().categoryBox()->isEnabled());
 }
+
+TEST_F(VibrationTab, EachEditIsOneStepOfEditUndoAndTheTabShowsTheSettingsBack) {
+  std::filesystem::copy_file(kData + "/school.vib", dir.file("school.vib"));
+  open();
+  showTab();
+  QAction* undo = started.item("mEdit_3");
+  EXPECT_FALSE(undo->isEnabled());
+
+  pickFirst(tab().categoryBox());
+  EXPECT_EQ(tab().cellText(cVibrationTab::colPPVLimit, 1), "0.500");
+  EXPECT_TRUE(started.study().caseChanged());
+  ASSERT_TRUE(undo->isEnabled());
+  EXPECT_EQ(undo->text(), "Undo Edit");
+  started.choose("mEdit_3");
+  EXPECT_EQ(tab().categoryBox()->currentIndex(), 2);
+  EXPECT_EQ(tab().cellText(cVibrationTab::colPPVLimit, 1), "0.200");
+  EXPECT_TRUE(started.study().caseChanged());
+
+  // The soil: 1.518 x (25/100)^1.5 = 0.190 in/s, back to 0.330 at n = 1.1.
+  typeInto(tab().exponentBox(), "1.5");
+  EXPECT_EQ(tab().cellText(cVibrationTab::colPPV, 1), "0.190");
+  started.choose("mEdit_3");
+  EXPECT_EQ(tab().exponentBox()->value(), 1.1);
+  EXPECT_EQ(tab().cellText(cVibrationTab::colPPV, 1), "0.330");
+
+  // The mapping: the loaded trucks of the backhoe back after None.
+  pickFirst(tab().sourceBox(3));
+  EXPECT_EQ(tab().sourceBox(3)->currentText(), "None");
+  started.choose("mEdit_3");
+  EXPECT_EQ(tab().sourceBox(3)->currentText(), "Loaded trucks");
+  EXPECT_EQ(tab().settings().mapping.rowFor("Backhoe Loader"), mVibrationTable::find("Loaded trucks"));
+
+  // The annoyance limit: set, then by land use again.
+  QTest::mouseClick(tab().byLandUseBox(), Qt::LeftButton);
+  typeInto(tab().annoyanceBox(), "65");
+  EXPECT_EQ(tab().cellText(cVibrationTab::colLvLimit, 1), "65.0");
+  started.choose("mEdit_3");
+  EXPECT_EQ(tab().cellText(cVibrationTab::colLvLimit, 1), "72.0");
+  EXPECT_FALSE(tab().byLandUseBox()->isChecked());
+
+  // A sheet edit after a vibration edit is the step undone; the vibration
+  // edit stays.
+  pickFirst(tab().categoryBox());
+  cSheetDriver(started.window().receptors().grid()).type(1, 1, "Home, 12 Elm");
+  ASSERT_EQ(started.study().colReceptors[0]->description, "Home, 12 Elm");
+  started.choose("mEdit_3");
+  EXPECT_EQ(started.study().colReceptors[0]->description, "House, 12 Elm");
+  EXPECT_EQ(tab().categoryBox()->currentIndex(), 0);
+}
+
+#if VORN_HAVE_GDAL
+TEST_F(VibrationTab, ACaseWithAPlanKeepsItsSettingsInItsGeoPackageAndReopensWithThem) {
+  const std::string examples = std::string(VORN_SOURCE_DIR) + "/examples/";
+  for (const char* name : {"Bridge Demolition.cas", "Bridge Demolition.gpkg"})
+    std::filesystem::copy_file(examples + name, dir.file(name));
+  started.dialog.chooseFile(dir.file("Bridge Demolition.cas"));
+  started.choose("mFile_1");
+  showTab();
+  pickFirst(tab().categoryBox());
+  started.choose("mFile_2");
+  EXPECT_FALSE(started.study().caseChanged());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("Bridge Demolition.vib")));
+  std::vector<mVibrationFile::TableRow> rows;
+  std::string problem;
+  ASSERT_EQ(cGeoPackageVibrationTable().read(dir.file("Bridge Demolition.gpkg"), rows, problem),
+            IVibrationTable::Status::read);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2][0], "Receptor:");
+  EXPECT_EQ(rows[2][1], "1");
+  EXPECT_EQ(rows[2][3], "1");
+
+  started.choose("mFile_0");
+  EXPECT_TRUE(tab().settings().isDefault());
+  started.dialog.chooseFile(dir.file("Bridge Demolition.cas"));
+  started.choose("mFile_1");
+  EXPECT_EQ(tab().categoryBox()->currentIndex(), 0);
+  EXPECT_EQ(tab().cellText(cVibrationTab::colPPVLimit, 0), "0.500");
+  EXPECT_TRUE(started.messages.messages().empty());
+
+  // A damaged table: a message, the defaults, and the case opens with its plan.
+  started.choose("mFile_0");
+  ASSERT_TRUE(cGeoPackageVibrationTable().write(dir.file("Bridge Demolition.gpkg"),
+                                                {{"Format", "", "", "VORN Vibration - Version 1.0", ""},
+                                                 {"Exponent", "", "", "2.5", ""}},
+                                                problem));
+  started.dialog.chooseFile(dir.file("Bridge Demolition.cas"));
+  started.choose("mFile_1");
+  ASSERT_EQ(started.messages.messages().size(), 1u);
+  EXPECT_EQ(started.messages.messages()[0].text,
+            "The vibration settings in Bridge Demolition.gpkg could not be read: its vibration_settings table is "
+            "damaged\nThe case opens with the default vibration settings.");
+  EXPECT_TRUE(tab().settings().isDefault());
+  EXPECT_EQ(started.study().colReceptors.size(), 3u);
+  EXPECT_TRUE(started.study().receptorPosition(1).has_value());
+}
+#endif

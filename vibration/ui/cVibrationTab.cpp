@@ -16,10 +16,13 @@
 #include "study/mFormat.h"
 #include "vibration/cVibrationSettings.h"
 #include "vibration/mVibration.h"
+#include "vibration/mVibrationBeside.h"
 #include "vibration/mVibrationCriteria.h"
-#include "vibration/mVibrationFile.h"
 #include "vibration/mVibrationResults.h"
 #include "vibration/mVibrationTable.h"
+#if VORN_HAVE_GDAL
+#include "vibration/gdal/cGeoPackageVibrationTable.h"
+#endif
 
 namespace {
 
@@ -47,13 +50,33 @@ QStringList headings(std::int32_t units) {
 }  // namespace
 
 cVibrationTab::cVibrationTab(cStudy& study, QWidget* parent)
-    : QWidget(parent), study_(study), settings_(std::make_unique<cVibrationSettings>()) {
+    : QWidget(parent),
+      study_(study),
+      settings_(std::make_unique<cVibrationSettings>()),
+      held_(std::make_unique<cVibrationSettings>()) {
   setObjectName(QStringLiteral("tabVibration"));
   setAccessibleName(QStringLiteral("Vibration"));
   buildControls();
+  study_.holdExtraState = [this] { *held_ = *settings_; };
+  study_.restoreExtraState = [this] {
+    *settings_ = *held_;
+    refresh();
+  };
 }
 
-cVibrationTab::~cVibrationTab() = default;
+cVibrationTab::~cVibrationTab() {
+  study_.holdExtraState = nullptr;
+  study_.restoreExtraState = nullptr;
+}
+
+IVibrationTable* cVibrationTab::siteTable() {
+#if VORN_HAVE_GDAL
+  static cGeoPackageVibrationTable table;
+  return &table;
+#else
+  return nullptr;
+#endif
+}
 
 void cVibrationTab::buildControls() {
   auto* layout = new QVBoxLayout(this);
@@ -259,30 +282,50 @@ void cVibrationTab::edited() {
   refresh();
 }
 
-void cVibrationTab::exponentChosen(double n) {
-  if (drawing_ || !settings_->setExponent(n)) return;
+void cVibrationTab::change(const std::function<bool(cVibrationSettings&)>& edit) {
+  if (drawing_) return;
+  cVibrationSettings next = *settings_;
+  if (!edit(next)) {
+    refresh();  // the controls show the settings as they stay
+    return;
+  }
+  study_.holdState(3);
+  *settings_ = std::move(next);
   edited();
+}
+
+void cVibrationTab::exponentChosen(double n) {
+  change([n](cVibrationSettings& s) { return s.exponent() != n && s.setExponent(n); });
 }
 
 void cVibrationTab::categoryChosen(int index) {
   cReceptorRecord* r = currentReceptor();
-  if (drawing_ || !r || !settings_->setCategory(study_, *r, index + 1)) return;
-  edited();
+  if (!r) return;
+  change([this, r, index](cVibrationSettings& s) {
+    return s.criteriaFor(study_, *r).category != index + 1 && s.setCategory(study_, *r, index + 1);
+  });
 }
 
 void cVibrationTab::annoyanceChosen() {
   cReceptorRecord* r = currentReceptor();
-  if (drawing_ || !r) return;
+  if (!r) return;
   const std::optional<double> limit =
       byLandUse_->isChecked() ? std::nullopt : std::optional<double>(annoyance_->value());
-  if (!settings_->setAnnoyanceLimit(study_, *r, limit)) return;
-  edited();
+  change([this, r, limit](cVibrationSettings& s) {
+    const auto now = s.criteriaFor(study_, *r);
+    if (limit ? !now.lvFollowsLandUse && now.lvLimit == *limit : now.lvFollowsLandUse) return false;
+    return s.setAnnoyanceLimit(study_, *r, limit);
+  });
 }
 
 void cVibrationTab::sourceChosen(int row, int index) {
-  if (drawing_ || row <= 0 || row >= static_cast<int>(rowDescriptions_.size())) return;
-  settings_->mapping.set(rowDescriptions_[static_cast<std::size_t>(row)], index - 1);
-  edited();
+  if (row <= 0 || row >= static_cast<int>(rowDescriptions_.size())) return;
+  const std::string description = rowDescriptions_[static_cast<std::size_t>(row)];
+  change([&description, index](cVibrationSettings& s) {
+    if (s.mapping.rowFor(description) == index - 1) return false;
+    s.mapping.set(description, index - 1);
+    return true;
+  });
 }
 
 // ------------------------------------------------------------------ files
@@ -293,18 +336,11 @@ void cVibrationTab::caseClosed() {
 }
 
 bool cVibrationTab::caseOpened(const std::string& directory, const std::string& fileName, IMessageService& messages) {
-  settings_->reset();
-  const std::string path = mVibrationFile::pathBeside(directory, fileName);
-  const bool read = mVibrationFile::read(path, *settings_) != mVibrationFile::ReadStatus::unreadable;
-  if (!read) messages.show(mVibrationFile::readProblem, "VORN", MessageIcon::Critical);
+  const bool read = mVibrationBeside::open(study_, *settings_, siteTable(), directory, fileName, messages);
   refresh();
   return read;
 }
 
 bool cVibrationTab::caseSaved(const std::string& directory, const std::string& fileName, IMessageService& messages) {
-  const std::string path = mVibrationFile::pathBeside(directory, fileName);
-  if (!mVibrationFile::worthWriting(path, *settings_)) return true;
-  if (mVibrationFile::write(path, *settings_, study_) == SF_DATA_OK) return true;
-  messages.show(mVibrationFile::writeProblem, "VORN", MessageIcon::Critical);
-  return false;
+  return mVibrationBeside::save(study_, *settings_, siteTable(), directory, fileName, messages);
 }

@@ -5,8 +5,13 @@
 // and the minimum working distances, under a line for the worst piece. The
 // receptor's building category and annoyance limit and the case's soil
 // exponent are edited above the table. The tab holds the case's vibration
-// settings and reads and writes them beside the case file.
+// settings and reads and writes them beside the case file (mVibrationBeside:
+// in the site GeoPackage of a case with a plan, else in the .vib file).
+//
+// Each edit is one step of the window's undo: the study's snapshot takes
+// the settings with it, and Edit > Undo gives them back and redraws.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +24,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QTableWidget;
 class IMessageService;
+class IVibrationTable;
 class cReceptorRecord;
 class cStudy;
 class cVibrationSettings;
@@ -46,6 +52,9 @@ public:
   ~cVibrationTab() override;
 
   cVibrationSettings& settings() { return *settings_; }
+  // The store of the vibration table inside the site file in this build;
+  // null without site files.
+  static IVibrationTable* siteTable();
 
   // Shows the selected receptor as the study now holds it; while the tab is
   // hidden, when it is next shown.
@@ -87,9 +96,13 @@ private:
   void categoryChosen(int index);
   void annoyanceChosen();
   void sourceChosen(int row, int index);
+  // One undoable edit: the change is tried on a copy and, when it holds,
+  // the study takes its snapshot (with the settings as they were) first.
+  void change(const std::function<bool(cVibrationSettings&)>& edit);
 
   cStudy& study_;
   std::unique_ptr<cVibrationSettings> settings_;
+  std::unique_ptr<cVibrationSettings> held_;  // as at the study's last snapshot
   bool drawing_ = false;
   bool stale_ = true;
   std::vector<std::string> rowDescriptions_;  // per table row from 1
