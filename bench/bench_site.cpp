@@ -81,9 +81,13 @@ struct FullSizePlan {
   }
 };
 
+// Made on first use and let go before the application object, whose
+// widgets it holds.
+std::unique_ptr<FullSizePlan> fullSizePlan;
+
 FullSizePlan& fullSize() {
-  static FullSizePlan plan;
-  return plan;
+  if (!fullSizePlan) fullSizePlan = std::make_unique<FullSizePlan>();
+  return *fullSizePlan;
 }
 
 void BM_DragPieceUntilResultsAndPlanRedrawn(benchmark::State& state) {
@@ -122,5 +126,6 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  fullSizePlan.reset();
   return 0;
 }

@@ -52,18 +52,26 @@ private:
   std::array<float, tableCount * rows * cols> saved_{};
 };
 
-// The checks processReceptor makes before it computes, without messages and
-// without touching the window.
-bool inputComplete(cStudy& study, std::int32_t receptorID) {
+// Whether the equipment is complete: the same for every receptor, so asked
+// once for many.
+bool equipmentComplete(cStudy& study) {
   cError validator(study);
   bool quiet = false;
-  return validator.checkReceptor(receptorID, quiet) && validator.checkEquipment(quiet) &&
-         validator.checkLinks(receptorID, quiet);
+  return validator.checkEquipment(quiet);
 }
 
-std::shared_ptr<cReceptorRecord> computeAside(cStudy& study, StampedBaselines& baselines, std::int32_t receptorID) {
+// The checks processReceptor makes before it computes, without messages and
+// without touching the window.
+bool inputComplete(cStudy& study, std::int32_t receptorID, bool equipmentOk) {
+  cError validator(study);
+  bool quiet = false;
+  return validator.checkReceptor(receptorID, quiet) && equipmentOk && validator.checkLinks(receptorID, quiet);
+}
+
+std::shared_ptr<cReceptorRecord> computeAside(cStudy& study, StampedBaselines& baselines, std::int32_t receptorID,
+                                              bool equipmentOk) {
   std::shared_ptr<cReceptorRecord> stored;
-  if (!study.getReceptor(stored, receptorID) || !inputComplete(study, receptorID)) return nullptr;
+  if (!study.getReceptor(stored, receptorID) || !inputComplete(study, receptorID, equipmentOk)) return nullptr;
   auto aside = stored->copy();
   baselines.stamp(*aside);
   mCompute::computeReceptorLinks(study, *aside, false);
@@ -77,16 +85,22 @@ namespace mAsItStands {
 
 std::shared_ptr<cReceptorRecord> computeReceptor(cStudy& study, std::int32_t receptorID) {
   StampedBaselines baselines(study);
-  return computeAside(study, baselines, receptorID);
+  return computeAside(study, baselines, receptorID, equipmentComplete(study));
+}
+
+std::vector<std::shared_ptr<cReceptorRecord>> computeEach(cStudy& study, const std::vector<std::int32_t>& receptorIDs) {
+  StampedBaselines baselines(study);
+  const bool equipmentOk = equipmentComplete(study);
+  std::vector<std::shared_ptr<cReceptorRecord>> out;
+  out.reserve(receptorIDs.size());
+  for (const std::int32_t id : receptorIDs) out.push_back(computeAside(study, baselines, id, equipmentOk));
+  return out;
 }
 
 std::vector<std::shared_ptr<cReceptorRecord>> computeAll(cStudy& study) {
-  StampedBaselines baselines(study);
-  std::vector<std::shared_ptr<cReceptorRecord>> out;
-  out.reserve(study.colReceptors.size());
-  for (std::size_t i = 0; i < study.colReceptors.size(); ++i)
-    out.push_back(computeAside(study, baselines, static_cast<std::int32_t>(i + 1)));
-  return out;
+  std::vector<std::int32_t> ids(study.colReceptors.size());
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<std::int32_t>(i + 1);
+  return computeEach(study, ids);
 }
 
 }  // namespace mAsItStands

@@ -19,6 +19,10 @@ namespace mAsItStands {
 // input is incomplete, where selecting it would compute nothing either.
 std::shared_ptr<cReceptorRecord> computeReceptor(cStudy& study, std::int32_t receptorID);
 
+// The receptors named, in that order, as computeReceptor computes each; the
+// work the receptors share is done once.
+std::vector<std::shared_ptr<cReceptorRecord>> computeEach(cStudy& study, const std::vector<std::int32_t>& receptorIDs);
+
 // Every receptor in order, element i-1 for receptor i; null where the
 // receptor's input is incomplete.
 std::vector<std::shared_ptr<cReceptorRecord>> computeAll(cStudy& study);

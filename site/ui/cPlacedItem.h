@@ -31,6 +31,10 @@ protected:
   QString description_;
 
 private:
+  void measureLabel();
+
   int id_;
+  QRectF bounds_;       // the symbol and its label, measured when the label changes
+  double labelAscent_;  // of the font the label is drawn in
   QPointF pressedAt_;
 };

@@ -653,13 +653,18 @@ void cSitePlanDock::scheduleLevels() {
 
 void cSitePlanDock::computeLevels() {
   levelsPending_ = false;
+  std::vector<std::int32_t> others;
+  for (const auto& [id, item] : receptors_)
+    if (id != study_.receptorID()) others.push_back(id);
+  const std::vector<std::shared_ptr<cReceptorRecord>> computed = mAsItStands::computeEach(study_, others);
   std::map<int, int> levels;
+  std::size_t next = 0;
   for (const auto& [id, item] : receptors_) {
     const bool current = id == study_.receptorID();
     cReceptorItem::Level level = item->level();
     if (!current) {
-      const std::shared_ptr<cReceptorRecord> computed = mAsItStands::computeReceptor(study_, id);
-      level = computed ? worstLevel(*computed, study_.NoiseMetric) : cReceptorItem::Level::Unknown;
+      const std::shared_ptr<cReceptorRecord>& r = computed[next++];
+      level = r ? worstLevel(*r, study_.NoiseMetric) : cReceptorItem::Level::Unknown;
     }
     levels[id] = static_cast<int>(level);
     item->setState(level, current);
