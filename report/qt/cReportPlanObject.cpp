@@ -1,0 +1,264 @@
+#include "report/qt/cReportPlanObject.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPolygonF>
+#include <QTextDocument>
+
+#include "qtplatform/mCodePage.h"
+
+namespace {
+
+// The symbols of the window's site plan.
+const QColor kReceptorFill(255, 255, 255);
+const QColor kEquipmentFill(250, 220, 80);
+const QColor kIdleFill(225, 225, 225);
+const QColor kBarrierColor(40, 40, 40);
+constexpr double kLegendShare = 0.27;  // of the figure's width, beside the map
+constexpr double kGapShare = 0.02;
+// Lines of the legend: title, ten bands, a note of up to four lines, the
+// symbols' heading and four symbols, with a little room between.
+constexpr double kLegendLines = 22.0;
+
+QColor rgb(std::uint32_t c) {
+  return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
+}
+
+QString numberText(double v) { return QString::number(v, 'g', 6); }
+
+// A label beside a symbol, on a pale box so that it reads over any band;
+// to the left of the symbol where it would leave the map on the right.
+void label(QPainter& p, const QFontMetricsF& fm, const QRectF& map, QPointF at, double offset, const QString& text) {
+  const double line = fm.lineSpacing();
+  const double w = fm.horizontalAdvance(text) + line * 0.3;
+  QRectF box(at.x() + offset, at.y() - line * 0.5, w, line);
+  if (box.right() > map.right()) box.moveRight(at.x() - offset);
+  if (box.top() < map.top()) box.moveTop(map.top());
+  if (box.bottom() > map.bottom()) box.moveBottom(map.bottom());
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 215));
+  p.drawRect(box);
+  p.setPen(Qt::black);
+  p.drawText(box, Qt::AlignCenter, text);
+}
+
+void receptorSymbol(QPainter& p, QPointF at, double size, double pen) {
+  p.setPen(QPen(Qt::black, pen));
+  p.setBrush(kReceptorFill);
+  p.drawRect(QRectF(at.x() - size / 2, at.y() - size / 2, size, size));
+}
+
+void equipmentSymbol(QPainter& p, QPointF at, double size, double pen, bool active) {
+  p.setPen(QPen(active ? Qt::black : Qt::gray, pen));
+  p.setBrush(active ? kEquipmentFill : kIdleFill);
+  p.drawEllipse(at, size / 2, size / 2);
+}
+
+QPen barrierPen(double width) {
+  QPen pen(kBarrierColor, width);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  return pen;
+}
+
+}  // namespace
+
+cReportPlanObject::cReportPlanObject(std::vector<cReportPlan> plans, double width, double maxHeight, QFont font,
+                                     QObject* parent)
+    : QObject(parent), plans_(std::move(plans)), width_(width), maxHeight_(maxHeight), font_(std::move(font)) {}
+
+double cReportPlanObject::scaleLength(double mapWidth) {
+  if (!(mapWidth > 0) || !std::isfinite(mapWidth)) return 1.0;
+  const double target = mapWidth / 4.0;
+  const double power = std::pow(10.0, std::floor(std::log10(target)));
+  for (double step : {5.0, 2.0, 1.0})
+    if (step * power <= target) return step * power;
+  return power;
+}
+
+QSizeF cReportPlanObject::mapSize(const cReportPlan& plan, double width, double maxHeight) {
+  const double spanX = plan.xmax - plan.xmin, spanY = plan.ymax - plan.ymin;
+  const double aspect = spanX > 0 && spanY > 0 ? spanY / spanX : 1.0;
+  double w = width * (1.0 - kLegendShare - kGapShare);
+  double h = w * aspect;
+  if (h > maxHeight) {
+    h = maxHeight;
+    w = h / aspect;
+  }
+  return {w, h};
+}
+
+QSizeF cReportPlanObject::sizeOf(const cReportPlan& plan) const { return mapSize(plan, width_, maxHeight_); }
+
+QSizeF cReportPlanObject::intrinsicSize(QTextDocument* doc, int, const QTextFormat& format) {
+  const int index = format.property(planIndexProperty).toInt();
+  if (index < 0 || index >= static_cast<int>(plans_.size())) return {};
+  const QFontMetricsF fm(font_, doc->documentLayout()->paintDevice());
+  const QSizeF map = sizeOf(plans_[static_cast<std::size_t>(index)]);
+  return {width_, std::max(map.height(), fm.lineSpacing() * kLegendLines)};
+}
+
+void cReportPlanObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                                   const QTextFormat& format) {
+  const int index = format.property(planIndexProperty).toInt();
+  if (index < 0 || index >= static_cast<int>(plans_.size())) return;
+  painter->save();
+  const cReportPlan& plan = plans_[static_cast<std::size_t>(index)];
+  const QSizeF map = sizeOf(plan);
+  paint(*painter, QRectF(rect.topLeft(), QSizeF(rect.width(), std::max(rect.height(), map.height()))), plan, font_);
+  painter->restore();
+}
+
+void cReportPlanObject::paint(QPainter& p, const QRectF& rect, const cReportPlan& plan, const QFont& font) {
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setFont(font);
+  const QFontMetricsF fm(font, p.device());
+  const double line = fm.lineSpacing();
+  const QRectF map(rect.topLeft(), mapSize(plan, rect.width(), rect.height()));
+  const double spanX = plan.xmax - plan.xmin, spanY = plan.ymax - plan.ymin;
+  if (!(spanX > 0) || !(spanY > 0)) return;
+  auto at = [&](const cReportPlan::Point& pt) {
+    return QPointF(map.left() + (pt.x - plan.xmin) / spanX * map.width(),
+                   map.top() + (plan.ymax - pt.y) / spanY * map.height());
+  };
+
+  // The cells, one pixel each, under everything else; no band is white.
+  p.fillRect(map, Qt::white);
+  const std::size_t cellCount = static_cast<std::size_t>(std::max(0, plan.columns)) *
+                                static_cast<std::size_t>(std::max(0, plan.rows));
+  if (cellCount > 0 && plan.cells.size() == cellCount) {
+    QImage image(plan.columns, plan.rows, QImage::Format_RGB32);
+    for (int row = 0; row < plan.rows; ++row) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+      for (int col = 0; col < plan.columns; ++col) {
+        const int band = plan.cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(plan.columns) +
+                                    static_cast<std::size_t>(col)];
+        line[col] = band >= 0 && band < static_cast<int>(plan.bands.size())
+                        ? (0xFF000000u | plan.bands[static_cast<std::size_t>(band)].colour)
+                        : 0xFFFFFFFFu;
+      }
+    }
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(map, image);
+    p.restore();
+  }
+
+  p.save();
+  p.setClipRect(map);
+  // Barriers: a pale edge under a dark line, so that they show on dark bands.
+  for (const auto& barrier : plan.barriers) {
+    QPolygonF polyline;
+    for (const auto& pt : barrier) polyline << at(pt);
+    p.setBrush(Qt::NoBrush);
+    QPen edge = barrierPen(line * 0.45);
+    edge.setColor(Qt::white);
+    p.setPen(edge);
+    p.drawPolyline(polyline);
+    p.setPen(barrierPen(line * 0.25));
+    p.drawPolyline(polyline);
+  }
+  const double symbol = line * 0.8;
+  const double pen = line * 0.07;
+  for (const auto& e : plan.equipment) equipmentSymbol(p, at(e.at), symbol, pen, e.active);
+  for (const auto& r : plan.receptors) receptorSymbol(p, at(r.at), symbol, pen);
+  for (const auto& e : plan.equipment) label(p, fm, map, at(e.at), symbol * 0.7, mCodePage::toQString(e.label));
+  for (const auto& r : plan.receptors) label(p, fm, map, at(r.at), symbol * 0.7, mCodePage::toQString(r.label));
+
+  // The scale bar, bottom left: four segments, black and white.
+  const double length = scaleLength(spanX);
+  const double barWidth = length / spanX * map.width();
+  const QString unit = mCodePage::toQString(plan.unit);
+  const QString end = numberText(length) + QLatin1Char(' ') + unit;
+  const QRectF scaleBox(map.left() + line * 0.4, map.bottom() - line * 2.4,
+                        barWidth + fm.horizontalAdvance(end) / 2.0 + line * 1.0, line * 2.0);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 225));
+  p.drawRect(scaleBox);
+  const double barLeft = scaleBox.left() + line * 0.5;
+  const double barTop = scaleBox.top() + line * 1.15;
+  p.setPen(QPen(Qt::black, pen));
+  for (int i = 0; i < 4; ++i) {
+    p.setBrush(i % 2 == 0 ? Qt::black : Qt::white);
+    p.drawRect(QRectF(barLeft + barWidth * i / 4.0, barTop, barWidth / 4.0, line * 0.35));
+  }
+  p.setPen(Qt::black);
+  p.drawText(QRectF(barLeft - line, scaleBox.top() + line * 0.1, line * 2.0, line), Qt::AlignCenter,
+             QStringLiteral("0"));
+  const double endWidth = fm.horizontalAdvance(end) + line * 0.2;
+  p.drawText(QRectF(barLeft + barWidth - endWidth / 2.0, scaleBox.top() + line * 0.1, endWidth, line),
+             Qt::AlignCenter, end);
+
+  // The north arrow, top right.
+  const QPointF tip(map.right() - line * 1.4, map.top() + line * 1.6);
+  const double arrow = line * 1.6;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(255, 255, 255, 225));
+  p.drawRect(QRectF(tip.x() - line * 0.9, tip.y() - line * 1.4, line * 1.8, arrow + line * 1.7));
+  const QPolygonF left{tip, QPointF(tip.x() - arrow * 0.35, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
+  const QPolygonF right{tip, QPointF(tip.x() + arrow * 0.35, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
+  p.setPen(QPen(Qt::black, pen));
+  p.setBrush(Qt::black);
+  p.drawPolygon(left);
+  p.setBrush(Qt::white);
+  p.drawPolygon(right);
+  p.setPen(Qt::black);
+  p.drawText(QRectF(tip.x() - line, tip.y() - line * 1.3, line * 2.0, line), Qt::AlignCenter, QStringLiteral("N"));
+  p.restore();
+
+  p.setPen(QPen(Qt::black, pen));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(map);
+
+  // The legend: the bands, the loudest on top as the window shows them, then the symbols.
+  const double x = map.right() + rect.width() * kGapShare;
+  const double width = rect.right() - x;
+  double y = rect.top();
+  const QSizeF swatch(line * 1.4, line * 0.8);
+  auto entryText = [&](const QString& text) {
+    p.setPen(Qt::black);
+    p.drawText(QRectF(x + swatch.width() + line * 0.4, y, width - swatch.width() - line * 0.4, line),
+               Qt::AlignLeft | Qt::AlignVCenter, text);
+    y += line;
+  };
+  QFont bold = font;
+  bold.setBold(true);
+  if (!plan.bands.empty()) {
+    p.setFont(bold);
+    p.drawText(QRectF(x, y, width, line), Qt::AlignLeft | Qt::AlignVCenter, mCodePage::toQString(plan.legendTitle));
+    p.setFont(font);
+    y += line * 1.1;
+    for (int band = static_cast<int>(plan.bands.size()) - 1; band >= 0; --band) {
+      const auto& b = plan.bands[static_cast<std::size_t>(band)];
+      p.setPen(QPen(QColor(120, 120, 120), pen));
+      p.setBrush(rgb(b.colour));
+      p.drawRect(QRectF(QPointF(x, y + (line - swatch.height()) / 2.0), swatch));
+      entryText(mCodePage::toQString(b.label));
+    }
+    const QRectF note(x, y + line * 0.2, width, line * 4.0);
+    p.setPen(Qt::black);
+    const QRectF used = p.boundingRect(note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                       mCodePage::toQString(plan.legendNote));
+    p.drawText(note, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, mCodePage::toQString(plan.legendNote));
+    y += line * 0.6 + used.height();
+  }
+  p.setFont(bold);
+  p.drawText(QRectF(x, y, width, line), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Symbols"));
+  p.setFont(font);
+  y += line * 1.1;
+  const QPointF centre(x + swatch.width() / 2.0, 0);
+  receptorSymbol(p, QPointF(centre.x(), y + line / 2.0), symbol, pen);
+  entryText(QStringLiteral("Receptor"));
+  equipmentSymbol(p, QPointF(centre.x(), y + line / 2.0), symbol, pen, true);
+  entryText(QStringLiteral("Equipment"));
+  equipmentSymbol(p, QPointF(centre.x(), y + line / 2.0), symbol, pen, false);
+  entryText(QStringLiteral("Equipment, not active"));
+  p.setPen(barrierPen(line * 0.25));
+  p.drawLine(QPointF(x, y + line / 2.0), QPointF(x + swatch.width(), y + line / 2.0));
+  entryText(QStringLiteral("Barrier"));
+}
