@@ -23,7 +23,8 @@ constexpr double kLegendShare = 0.27;  // of the figure's width, beside the map
 constexpr double kGapShare = 0.02;
 // Lines of the legend: title, ten bands, a note of up to four lines, the
 // symbols' heading and four symbols, with a little room between.
-constexpr double kLegendLines = 22.0;
+// The north arrow and the scale bar below them take three more.
+constexpr double kLegendLines = 25.0;
 
 QColor rgb(std::uint32_t c) {
   return QColor(static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF));
@@ -38,6 +39,7 @@ void label(QPainter& p, const QFontMetricsF& fm, const QRectF& map, QPointF at, 
   const double w = fm.horizontalAdvance(text) + line * 0.3;
   QRectF box(at.x() + offset, at.y() - line * 0.5, w, line);
   if (box.right() > map.right()) box.moveRight(at.x() - offset);
+  if (box.left() < map.left()) box.moveLeft(map.left());
   if (box.top() < map.top()) box.moveTop(map.top());
   if (box.bottom() > map.bottom()) box.moveBottom(map.bottom());
   p.setPen(Qt::NoPen);
@@ -72,12 +74,14 @@ cReportPlanObject::cReportPlanObject(std::vector<cReportPlan> plans, double widt
                                      QObject* parent)
     : QObject(parent), plans_(std::move(plans)), width_(width), maxHeight_(maxHeight), font_(std::move(font)) {}
 
-double cReportPlanObject::scaleLength(double mapWidth) {
-  if (!(mapWidth > 0) || !std::isfinite(mapWidth)) return 1.0;
-  const double target = mapWidth / 4.0;
-  const double power = std::pow(10.0, std::floor(std::log10(target)));
+double cReportPlanObject::scaleLength(double most) {
+  if (!(most > 0) || !std::isfinite(most)) return 1.0;
+  double power = std::pow(10.0, std::floor(std::log10(most)));
+  // log10 may round a power of ten itself down or up by one.
+  if (power > most) power /= 10.0;
+  if (power * 10.0 <= most) power *= 10.0;
   for (double step : {5.0, 2.0, 1.0})
-    if (step * power <= target) return step * power;
+    if (step * power <= most) return step * power;
   return power;
 }
 
@@ -170,45 +174,6 @@ void cReportPlanObject::paint(QPainter& p, const QRectF& rect, const cReportPlan
   for (const auto& e : plan.equipment) label(p, fm, map, at(e.at), symbol * 0.7, mCodePage::toQString(e.label));
   for (const auto& r : plan.receptors) label(p, fm, map, at(r.at), symbol * 0.7, mCodePage::toQString(r.label));
 
-  // The scale bar, bottom left: four segments, black and white.
-  const double length = scaleLength(spanX);
-  const double barWidth = length / spanX * map.width();
-  const QString unit = mCodePage::toQString(plan.unit);
-  const QString end = numberText(length) + QLatin1Char(' ') + unit;
-  const QRectF scaleBox(map.left() + line * 0.4, map.bottom() - line * 2.4,
-                        barWidth + fm.horizontalAdvance(end) / 2.0 + line * 1.0, line * 2.0);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 255, 255, 225));
-  p.drawRect(scaleBox);
-  const double barLeft = scaleBox.left() + line * 0.5;
-  const double barTop = scaleBox.top() + line * 1.15;
-  p.setPen(QPen(Qt::black, pen));
-  for (int i = 0; i < 4; ++i) {
-    p.setBrush(i % 2 == 0 ? Qt::black : Qt::white);
-    p.drawRect(QRectF(barLeft + barWidth * i / 4.0, barTop, barWidth / 4.0, line * 0.35));
-  }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(barLeft - line, scaleBox.top() + line * 0.1, line * 2.0, line), Qt::AlignCenter,
-             QStringLiteral("0"));
-  const double endWidth = fm.horizontalAdvance(end) + line * 0.2;
-  p.drawText(QRectF(barLeft + barWidth - endWidth / 2.0, scaleBox.top() + line * 0.1, endWidth, line),
-             Qt::AlignCenter, end);
-
-  // The north arrow, top right.
-  const QPointF tip(map.right() - line * 1.4, map.top() + line * 1.6);
-  const double arrow = line * 1.6;
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(255, 255, 255, 225));
-  p.drawRect(QRectF(tip.x() - line * 0.9, tip.y() - line * 1.4, line * 1.8, arrow + line * 1.7));
-  const QPolygonF left{tip, QPointF(tip.x() - arrow * 0.35, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
-  const QPolygonF right{tip, QPointF(tip.x() + arrow * 0.35, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
-  p.setPen(QPen(Qt::black, pen));
-  p.setBrush(Qt::black);
-  p.drawPolygon(left);
-  p.setBrush(Qt::white);
-  p.drawPolygon(right);
-  p.setPen(Qt::black);
-  p.drawText(QRectF(tip.x() - line, tip.y() - line * 1.3, line * 2.0, line), Qt::AlignCenter, QStringLiteral("N"));
   p.restore();
 
   p.setPen(QPen(Qt::black, pen));
@@ -261,4 +226,38 @@ void cReportPlanObject::paint(QPainter& p, const QRectF& rect, const cReportPlan
   p.setPen(barrierPen(line * 0.25));
   p.drawLine(QPointF(x, y + line / 2.0), QPointF(x + swatch.width(), y + line / 2.0));
   entryText(QStringLiteral("Barrier"));
+
+  // The north arrow and, beside it, the scale bar: four segments, black and
+  // white, as long as a round length the column has room for.
+  y += line * 0.8;
+  const double arrow = line * 1.8;
+  const QPointF tip(x + line * 0.7, y + line * 1.1);
+  p.setPen(Qt::black);
+  p.drawText(QRectF(tip.x() - line, y, line * 2.0, line), Qt::AlignCenter, QStringLiteral("N"));
+  const QPolygonF left{tip, QPointF(tip.x() - arrow * 0.3, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
+  const QPolygonF right{tip, QPointF(tip.x() + arrow * 0.3, tip.y() + arrow), QPointF(tip.x(), tip.y() + arrow * 0.7)};
+  p.setPen(QPen(Qt::black, pen));
+  p.setBrush(Qt::black);
+  p.drawPolygon(left);
+  p.setBrush(Qt::white);
+  p.drawPolygon(right);
+
+  const double perUnit = map.width() / spanX;
+  const double barLeft = x + line * 2.4;
+  const double room = std::min(rect.right(), x + rect.width() * kLegendShare) - barLeft - line * 1.5;
+  const double length = scaleLength(room / perUnit);
+  const double barWidth = length * perUnit;
+  const double barTop = y + line * 2.0;
+  p.setPen(QPen(Qt::black, pen));
+  for (int i = 0; i < 4; ++i) {
+    p.setBrush(i % 2 == 0 ? Qt::black : Qt::white);
+    p.drawRect(QRectF(barLeft + barWidth * i / 4.0, barTop, barWidth / 4.0, line * 0.35));
+  }
+  p.setPen(Qt::black);
+  const QString end = numberText(length) + QLatin1Char(' ') + mCodePage::toQString(plan.unit);
+  p.drawText(QRectF(barLeft - line, barTop - line * 1.1, line * 2.0, line), Qt::AlignCenter, QStringLiteral("0"));
+  const double endWidth = fm.horizontalAdvance(end) + line * 0.2;
+  p.drawText(QRectF(std::min(barLeft + barWidth - endWidth / 2.0, rect.right() - endWidth), barTop - line * 1.1,
+                    endWidth, line),
+             Qt::AlignCenter, end);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Draws a site plan inside the report's text, north up: the noise map's
 // cells in their bands, the barriers as thick lines, receptors as squares
-// and equipment as circles with their labels, a scale bar and a north arrow
-// on the map, and the legend beside it. The cells are one picture; all else
+// and equipment as circles with their labels, and beside the map its legend,
+// a north arrow and a scale bar. The cells are one picture; all else
 // stays vector drawing and text in the PDF.
 
 #include <vector>
@@ -38,9 +38,9 @@ public:
   // One plan into a rectangle of the size sizeOf gives.
   static void paint(QPainter& painter, const QRectF& rect, const cReportPlan& plan, const QFont& font);
 
-  // The whole length of the scale bar for a map this many units wide: 1, 2
-  // or 5 times a power of ten, near a quarter of the width.
-  static double scaleLength(double mapWidth);
+  // The whole length of a scale bar that may be at most this long in the
+  // plan's units: the longest of 1, 2 or 5 times a power of ten not above it.
+  static double scaleLength(double most);
 
 private:
   QSizeF sizeOf(const cReportPlan& plan) const;

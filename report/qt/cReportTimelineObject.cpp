@@ -75,6 +75,8 @@ void cReportTimelineObject::paint(QPainter& p, const QRectF& rect, const cReport
   for (int week = 1; week <= weeks + 1; ++week) {
     const double x = left + (week - 1) * weekWidth;
     const bool numbered = week <= weeks && (week == 1 || week % step == 0);
+    // Where weeks are too narrow for a line each, only the numbered ones have one.
+    if (!numbered && week <= weeks && weekWidth < line * 0.4) continue;
     p.setPen(QPen(numbered ? QColor(160, 160, 160) : QColor(220, 220, 220), pen));
     p.drawLine(QPointF(x, top - line * 0.2), QPointF(x, top + rowsHeight));
     if (numbered) {

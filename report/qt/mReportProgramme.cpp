@@ -22,6 +22,7 @@ using Cell = cProgrammeResults::Cell;
 using State = cProgrammeResults::State;
 
 constexpr const char* kPeriodNames[3] = {"Day", "Evening", "Night"};
+constexpr std::size_t kPhasesPerTimeline = 25;
 const char* metricName(std::int32_t metric) { return metric == 1 ? "Leq" : "L10"; }
 
 cReportCell cell(std::string text) { return cReportCell{std::move(text)}; }
@@ -178,18 +179,23 @@ std::vector<cReportBlock> section(const cProgramme& programme, const cProgrammeR
   out.push_back(std::move(phases));
 
   out.push_back(textBlock(cReportBlock::Kind::minorHeading, "Timeline"));
-  cReportBlock timeline;
-  timeline.kind = cReportBlock::Kind::timeline;
-  timeline.timeline.weeks = programme.weekCount();
-  for (const cProgrammePhase& p : programme.phases) {
-    cReportTimeline::Phase phase;
-    phase.name = p.name;
-    phase.firstWeek = p.firstWeek;
-    phase.lastWeek = p.lastWeek;
-    for (int k = 0; k < 3; ++k) phase.periods[k] = p.periods[k];
-    timeline.timeline.phases.push_back(std::move(phase));
+  // A long programme's timeline in parts that each fit a page, over the same weeks.
+  for (std::size_t first = 0; first < std::max<std::size_t>(1, programme.phases.size()); first += kPhasesPerTimeline) {
+    cReportBlock timeline;
+    timeline.kind = cReportBlock::Kind::timeline;
+    timeline.timeline.weeks = programme.weekCount();
+    const std::size_t end = std::min(programme.phases.size(), first + kPhasesPerTimeline);
+    for (std::size_t i = first; i < end; ++i) {
+      const cProgrammePhase& p = programme.phases[i];
+      cReportTimeline::Phase phase;
+      phase.name = p.name;
+      phase.firstWeek = p.firstWeek;
+      phase.lastWeek = p.lastWeek;
+      for (int k = 0; k < 3; ++k) phase.periods[k] = p.periods[k];
+      timeline.timeline.phases.push_back(std::move(phase));
+    }
+    out.push_back(std::move(timeline));
   }
-  out.push_back(std::move(timeline));
 
   out.push_back(textBlock(cReportBlock::Kind::minorHeading, "Worst Week of Each Period"));
   out.push_back(textBlock(cReportBlock::Kind::paragraph,

@@ -62,7 +62,8 @@ TEST_F(PdfExport, MenuItemFollowsTheOtherExports) {
 }
 
 TEST_F(PdfExport, WindowAndBatchToolWriteTheSameDocument) {
-  for (const char* name : {"Bridge Demolition.cas", "Night Paving.cas"}) {
+  // With a site plan, without a plan or a programme, and a phase of a programme.
+  for (const char* name : {"Bridge Demolition.cas", "Night Paving.cas", "Riverside Library - Piling.cas"}) {
     SCOPED_TRACE(name);
     open(name);
     const std::string fromWindow = dir.file(std::string("window ") + name + ".pdf");
