@@ -8,6 +8,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -438,7 +439,8 @@ QByteArray cPdfReportWriter::render(const cReportDocument& document) const {
 bool cPdfReportWriter::writePdf(const cReportDocument& document, const std::string& path) {
   const QByteArray bytes = render(document);
   if (bytes.isEmpty()) return false;
-  QSaveFile file(pathText_ == PathText::utf8 ? QString::fromStdString(path) : mCodePage::toQString(path));
+  QSaveFile file(pathText_ == PathText::utf8 ? QString::fromStdString(path)
+                                             : QFile::decodeName(QByteArray::fromStdString(path)));
   if (!file.open(QIODevice::WriteOnly)) return false;
   if (file.write(bytes) != bytes.size()) {
     file.cancelWriting();

@@ -92,6 +92,16 @@ TEST_F(PdfExport, ANameWithoutTypeGetsPdf) {
   EXPECT_TRUE(std::filesystem::exists(dir.file("night.pdf")));
 }
 
+TEST_F(PdfExport, AFolderNamedWithAccentsIsTheFolderWrittenTo) {
+  open("Night Paving.cas");
+  const std::filesystem::path folder = dir.path() / "Caf\xC3\xA9";  // the file prompt's bytes: UTF-8 here
+  std::filesystem::create_directories(folder);
+  started.dialog.chooseFile((folder / "report.pdf").string());
+  started.choose("mExport_2");
+  EXPECT_TRUE(said(started.messages, "Report saved."));
+  EXPECT_TRUE(std::filesystem::exists(folder / "report.pdf"));
+}
+
 TEST_F(PdfExport, NothingProcessedNothingWritten) {
   started.dialog.chooseFile(dir.file("empty.pdf"));
   started.choose("mExport_2");
