@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -32,16 +33,54 @@ QColor rgb(std::uint32_t c) {
 
 QString numberText(double v) { return QString::number(v, 'g', 6); }
 
-// A label beside a symbol, on a pale box so that it reads over any band;
-// to the left of the symbol where it would leave the map on the right.
-void label(QPainter& p, const QFontMetricsF& fm, const QRectF& map, QPointF at, double offset, const QString& text) {
+double overlap(const QRectF& a, const QRectF& b) {
+  const QRectF both = a.intersected(b);
+  return both.isValid() ? both.width() * both.height() : 0.0;
+}
+
+// The boxes of the symbols' labels: beside each symbol on the right, else
+// on the left, above or below, wherever a box covers the least of the other
+// symbols and of the labels already placed, and stays inside the map.
+std::vector<QRectF> labelBoxes(const std::vector<QPointF>& at, const std::vector<QString>& texts,
+                               const QFontMetricsF& fm, const QRectF& map, double symbol) {
   const double line = fm.lineSpacing();
-  const double w = fm.horizontalAdvance(text) + line * 0.3;
-  QRectF box(at.x() + offset, at.y() - line * 0.5, w, line);
-  if (box.right() > map.right()) box.moveRight(at.x() - offset);
-  if (box.left() < map.left()) box.moveLeft(map.left());
-  if (box.top() < map.top()) box.moveTop(map.top());
-  if (box.bottom() > map.bottom()) box.moveBottom(map.bottom());
+  const double gap = symbol * 0.6;
+  std::vector<QRectF> symbols;
+  for (const QPointF& a : at) symbols.emplace_back(a.x() - symbol / 2, a.y() - symbol / 2, symbol, symbol);
+  std::vector<QRectF> placed;
+  for (std::size_t i = 0; i < at.size(); ++i) {
+    const double w = fm.horizontalAdvance(texts[i]) + line * 0.3;
+    const QPointF a = at[i];
+    const QRectF candidates[] = {
+        {a.x() + gap, a.y() - line * 0.5, w, line},          {a.x() - gap - w, a.y() - line * 0.5, w, line},
+        {a.x() - w / 2, a.y() - gap - line, w, line},        {a.x() - w / 2, a.y() + gap, w, line},
+        {a.x() + gap * 0.7, a.y() - gap * 0.7 - line, w, line}, {a.x() + gap * 0.7, a.y() + gap * 0.7, w, line},
+        {a.x() - gap * 0.7 - w, a.y() - gap * 0.7 - line, w, line},
+        {a.x() - gap * 0.7 - w, a.y() + gap * 0.7, w, line}};
+    QRectF best;
+    double bestCost = -1.0;
+    for (QRectF box : candidates) {
+      // Kept inside the map, moved as little as that takes.
+      if (box.right() > map.right()) box.moveRight(map.right());
+      if (box.left() < map.left()) box.moveLeft(map.left());
+      if (box.bottom() > map.bottom()) box.moveBottom(map.bottom());
+      if (box.top() < map.top()) box.moveTop(map.top());
+      double cost = 0.0;
+      for (std::size_t k = 0; k < symbols.size(); ++k) cost += overlap(box, symbols[k]) * (k == i ? 4.0 : 1.0);
+      for (const QRectF& other : placed) cost += overlap(box, other);
+      if (bestCost < 0.0 || cost < bestCost - 1e-9) {
+        best = box;
+        bestCost = cost;
+      }
+      if (cost <= 0.0) break;
+    }
+    placed.push_back(best);
+  }
+  return placed;
+}
+
+// A label on a pale box, so that it reads over any band.
+void label(QPainter& p, const QRectF& box, const QString& text) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(255, 255, 255, 215));
   p.drawRect(box);
@@ -171,8 +210,19 @@ void cReportPlanObject::paint(QPainter& p, const QRectF& rect, const cReportPlan
   const double pen = line * 0.07;
   for (const auto& e : plan.equipment) equipmentSymbol(p, at(e.at), symbol, pen, e.active);
   for (const auto& r : plan.receptors) receptorSymbol(p, at(r.at), symbol, pen);
-  for (const auto& e : plan.equipment) label(p, fm, map, at(e.at), symbol * 0.7, mCodePage::toQString(e.label));
-  for (const auto& r : plan.receptors) label(p, fm, map, at(r.at), symbol * 0.7, mCodePage::toQString(r.label));
+  // Receptors' labels are placed first, where they read best.
+  std::vector<QPointF> points;
+  std::vector<QString> texts;
+  for (const auto& r : plan.receptors) {
+    points.push_back(at(r.at));
+    texts.push_back(mCodePage::toQString(r.label));
+  }
+  for (const auto& e : plan.equipment) {
+    points.push_back(at(e.at));
+    texts.push_back(mCodePage::toQString(e.label));
+  }
+  const std::vector<QRectF> boxes = labelBoxes(points, texts, fm, map, symbol);
+  for (std::size_t i = 0; i < boxes.size(); ++i) label(p, boxes[i], texts[i]);
 
   p.restore();
 
