@@ -167,7 +167,8 @@ std::vector<cReportBlock> section(const cProgramme& programme, const cProgrammeR
       cReportBlock::Kind::paragraph,
       "Programme: " + (programme.description.empty() ? std::string("(no description)") : programme.description) +
           " (" + fileName + "). Weeks 1 to " + std::to_string(results.weekCount) + ", " +
-          std::to_string(programme.phases.size()) + " phases. Each phase is a case of its own; in each week and "
+          std::to_string(programme.phases.size()) + " phases, computed from the phases' case files as saved. "
+          "Each phase is a case of its own; in each week and "
           "period the phases working are assessed together at the receptors they share: Lmax is the loudest active "
           "piece of equipment of the phases working, " + metric +
           " the energy sum of their active pieces, each against the receptor's limit for the period."));
