@@ -291,8 +291,9 @@ int run(const Options& options, const std::string& programDir, std::ostream& out
 
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out,
          std::ostream& err) try {
-  if (mBatchProgramme::wanted(args)) return mBatchProgramme::main(args, out, err);
+  // --pdf first: it may name a programme to report with the case.
   if (mBatchPdf::requested(args)) return mBatchPdf::main(args, programDir, out, err);
+  if (mBatchProgramme::wanted(args)) return mBatchProgramme::main(args, out, err);
   Options options;
   std::string error;
   if (!parseArguments(args, options, error)) {

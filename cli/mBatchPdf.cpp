@@ -7,6 +7,9 @@
 #include "report/cReport.h"
 #include "study/cEquipment.h"
 #include "study/cStudy.h"
+#if VORN_HAVE_GDAL
+#include "site/gdal/cGeoPackageSiteFile.h"
+#endif
 
 namespace mBatchPdf {
 
@@ -30,9 +33,11 @@ bool requested(const std::vector<std::string>& args) {
 }
 
 std::string usage() {
-  return "Usage: vorn-batch --pdf OUT.pdf [--date MM/DD/YYYY] CASE\n"
+  return "Usage: vorn-batch --pdf OUT.pdf [--date MM/DD/YYYY] [--programme FILE.vpg] CASE\n"
          "Writes the submission report of every receptor (summary, method, criteria, results\n"
-         "and charts) as the PDF file OUT.pdf; exit status as above.\n";
+         "and charts, the site plan with its noise map) as the PDF file OUT.pdf; exit status as above.\n"
+         "  --programme FILE.vpg  report this programme's timeline and worst weeks (default: the first\n"
+         "                        programme file beside CASE that has CASE as a phase, if any)\n";
 }
 
 bool parseArguments(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -57,8 +62,8 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       arg.erase(eq);
       hasValue = true;
     }
-    if (arg != "--pdf" && arg != "--date") {
-      error = "--pdf takes only --date besides the case, not '" + arg + "'";
+    if (arg != "--pdf" && arg != "--date" && arg != "--programme") {
+      error = "--pdf takes only --date and --programme besides the case, not '" + arg + "'";
       return false;
     }
     if (!hasValue) {
@@ -74,6 +79,12 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
         return false;
       }
       options.output = value;
+    } else if (arg == "--programme") {
+      if (value.empty()) {
+        error = "--programme needs a file name";
+        return false;
+      }
+      options.programme = value;
     } else {
       if (!mBatch::isReportDate(value)) {
         error = "--date must be MM/DD/YYYY";
@@ -101,6 +112,11 @@ int run(const Options& options, const std::string& programDir, std::ostream& err
   study.attachViews(nullptr, nullptr, nullptr, nullptr, &messages);
   cEquipment equipment;
   cCaseFile caseFile(study);
+#if VORN_HAVE_GDAL
+  // The site file beside the case, as the window reads it on File > Open.
+  static cGeoPackageSiteFile siteFile;
+  caseFile.attachSiteFile(&siteFile);
+#endif
   if (!mBatch::openCase(study, equipment, caseFile, programDir, options.casePath)) return mBatch::exitCannotRun;
 
   const std::string problem = cReport(study).exportProblem(true);
@@ -113,6 +129,13 @@ int run(const Options& options, const std::string& programDir, std::ostream& err
   inputs.reportDate = options.date;
   inputs.preparer = services().preparer;
   inputs.equipmentList = &equipment.colList;
+  if (services().places) {
+    std::string trouble;
+    if (!services().places(study, options.casePath, options.programme, inputs, trouble)) {
+      messages.show(trouble, "VORN", MessageIcon::Critical);
+      return mBatch::exitCannotRun;
+    }
+  }
   if (!writer->writePdf(mPdfReport::build(study, inputs), options.output)) {
     messages.show("Problem writing report file.", "VORN", MessageIcon::Critical);
     return mBatch::exitCannotRun;

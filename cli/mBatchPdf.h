@@ -1,9 +1,12 @@
 #pragma once
-// vorn-batch --pdf OUT.pdf CASE [--date MM/DD/YYYY]: the submission report of
-// every receptor as a PDF file, the document File > Export Results > PDF
-// Report... writes. The layout needs Qt; a build without it has no writer
-// and says so.
+// vorn-batch --pdf OUT.pdf CASE [--date MM/DD/YYYY] [--programme FILE.vpg]:
+// the submission report of every receptor as a PDF file, the document File >
+// Export Results > PDF Report... writes: with the case's site plan and its
+// noise map when the case has one, and the programme that has the case as a
+// phase (the first such programme file beside the case, or FILE.vpg). The
+// layout needs Qt; a build without it has no writer and says so.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "report/mPdfReport.h"
 
 class IPdfReportWriter;
+class cStudy;
 
 namespace mBatchPdf {
 
@@ -19,6 +23,12 @@ namespace mBatchPdf {
 struct Services {
   IPdfReportWriter* writer = nullptr;
   mPdfReport::Preparer preparer;
+  // Puts in the sections about places and time (see report/qt/mReportPlaces):
+  // the opened case, its path, the programme named (empty: the one beside
+  // the case). False with the message when the programme cannot be read.
+  std::function<bool(const cStudy&, const std::string& casePath, const std::string& programme,
+                     mPdfReport::Inputs&, std::string& problem)>
+      places;
 };
 void provide(const Services& services);
 
@@ -26,6 +36,7 @@ struct Options {
   std::string output;
   std::string casePath;
   std::string date;  // MM/DD/YYYY; empty: today
+  std::string programme;  // --programme FILE.vpg; empty: the one beside the case
 };
 
 // True when the arguments ask for the PDF report.

@@ -49,6 +49,20 @@ void cReportDocument::chart(cReportChart chart) {
   blocks.push_back(std::move(block));
 }
 
+void cReportDocument::plan(cReportPlan plan) {
+  cReportBlock block;
+  block.kind = cReportBlock::Kind::plan;
+  block.plan = std::move(plan);
+  blocks.push_back(std::move(block));
+}
+
+void cReportDocument::timeline(cReportTimeline timeline) {
+  cReportBlock block;
+  block.kind = cReportBlock::Kind::timeline;
+  block.timeline = std::move(timeline);
+  blocks.push_back(std::move(block));
+}
+
 void cReportDocument::pageBreak() { blocks.push_back(textBlock(cReportBlock::Kind::pageBreak, {})); }
 
 std::string cReportDocument::plainText() const {
@@ -61,6 +75,16 @@ std::string cReportDocument::plainText() const {
         break;
       case cReportBlock::Kind::chart:
         for (const cReportChart::Bar& bar : block.chart.bars) out += bar.label + '\n';
+        break;
+      case cReportBlock::Kind::plan:
+        for (const cReportPlan::Symbol& s : block.plan.receptors) out += s.label + '\n';
+        for (const cReportPlan::Symbol& s : block.plan.equipment) out += s.label + '\n';
+        out += block.plan.legendTitle + '\n';
+        for (auto b = block.plan.bands.rbegin(); b != block.plan.bands.rend(); ++b) out += b->label + '\n';
+        if (!block.plan.legendNote.empty()) out += block.plan.legendNote + '\n';
+        break;
+      case cReportBlock::Kind::timeline:
+        for (const cReportTimeline::Phase& p : block.timeline.phases) out += p.name + '\n';
         break;
       case cReportBlock::Kind::pageBreak: break;
       default: out += block.text + '\n';

@@ -47,12 +47,56 @@ struct cReportChart {
   std::vector<Bar> bars;
 };
 
+// A site plan seen from above, north up: the noise map's cells in their
+// bands under the barriers, the receptors and the equipment, with the map's
+// legend beside it. Coordinates in the case's units.
+struct cReportPlan {
+  struct Point {
+    double x = 0, y = 0;
+  };
+  struct Symbol {
+    std::string label;   // "R1", "E3": the number of its sheet's row
+    Point at;
+    bool active = true;  // equipment that is not active is drawn pale
+  };
+  struct Band {
+    std::string label;    // as the legend of the window's noise map says it
+    std::uint32_t colour = 0;  // 0xRRGGBB
+  };
+  std::string unit;    // "ft" or "m"
+  // The mapped rectangle and its cells, row by row from the north: the band
+  // of each cell, -1 where it has none.
+  double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+  std::int32_t columns = 0, rows = 0;
+  std::vector<std::int8_t> cells;
+  std::vector<Band> bands;      // the legend, the lowest band first
+  std::string legendTitle;      // "Leq (dBA)"
+  std::string legendNote;       // under the legend
+  std::vector<std::vector<Point>> barriers;
+  std::vector<Symbol> receptors;
+  std::vector<Symbol> equipment;
+};
+
+// A programme's phases as bars over its weeks, one row each, in three bands
+// (day, evening, night) filled where the phase works in that period.
+struct cReportTimeline {
+  struct Phase {
+    std::string name;
+    std::int32_t firstWeek = 1, lastWeek = 1;
+    bool periods[3] = {false, false, false};
+  };
+  std::int32_t weeks = 0;
+  std::vector<Phase> phases;
+};
+
 struct cReportBlock {
-  enum class Kind { heading, subheading, minorHeading, paragraph, table, chart, picture, pageBreak };
+  enum class Kind { heading, subheading, minorHeading, paragraph, table, chart, picture, plan, timeline, pageBreak };
   Kind kind = Kind::paragraph;
   std::string text;                  // heading, paragraph or picture caption
   cReportTable table;
   cReportChart chart;
+  cReportPlan plan;
+  cReportTimeline timeline;
   std::vector<unsigned char> image;  // a picture as PNG bytes (a plan, a timeline)
 };
 
@@ -68,6 +112,8 @@ public:
   void paragraph(const std::string& text);
   void table(cReportTable table);
   void chart(cReportChart chart);
+  void plan(cReportPlan plan);
+  void timeline(cReportTimeline timeline);
   void pageBreak();
 
   // Every text of the document in reading order, a paragraph or a table row

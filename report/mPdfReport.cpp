@@ -209,8 +209,9 @@ void method(cReportDocument& doc, const cStudy& study, const Inputs& in) {
   doc.paragraph(std::string("Distances are entered in ") + distanceUnit(study) +
                 (study.units == 0 ? "." : " and converted to feet (1 m = 3.280833333 ft) before the computation."));
   doc.paragraph(in.shieldingFromBarriers
-                    ? "Shielding is computed from the barriers of the site plan between each piece of equipment "
-                      "and each receptor."
+                    ? "Where a piece of equipment and a receptor are both placed on the site plan, the shielding "
+                      "between them is computed from the plan's barriers; elsewhere, and where a link keeps its "
+                      "shielding typed, it is the estimated shielding entered for the link."
                     : "Shielding is the estimated shielding entered for each piece of equipment at each receptor.");
 }
 

@@ -11,6 +11,7 @@
 #include "report/qt/cPdfReportWriter.h"
 #include "report/qt/cPreparerSettings.h"
 #include "report/qt/mReportPageSize.h"
+#include "report/qt/mReportPlaces.h"
 
 namespace mBatchQt {
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv, const std::vector<std::string>& args, const std:
     settings = userSettings.get();
   }
   cPdfReportWriter writer(mReportPageSize::forSystem(), cPdfReportWriter::PathText::utf8);
-  mBatchPdf::provide({&writer, cPreparerSettings(*settings).read()});
+  mBatchPdf::provide({&writer, cPreparerSettings(*settings).read(), &mReportPlaces::fill});
   const int status = mBatch::main(args, programDir, out, err);
   mBatchPdf::provide({});
   return status;

@@ -8,6 +8,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -22,6 +23,8 @@
 #include "qtplatform/mCodePage.h"
 #include "report/cReportDocument.h"
 #include "report/qt/cReportChartObject.h"
+#include "report/qt/cReportPlanObject.h"
+#include "report/qt/cReportTimelineObject.h"
 
 namespace {
 
@@ -161,17 +164,24 @@ private:
 
 public:
 
-  void chart(int index) {
+  void chart(int index) { object(cReportChartObject::objectType, cReportChartObject::chartIndexProperty, index); }
+  void plan(int index) { object(cReportPlanObject::objectType, cReportPlanObject::planIndexProperty, index); }
+  void timeline(int index) {
+    object(cReportTimelineObject::objectType, cReportTimelineObject::timelineIndexProperty, index);
+  }
+
+  // A drawing across the page: the object of the type, the index-th of its kind.
+  void object(int type, int indexProperty, int index) {
     QTextBlockFormat format;
     format.setAlignment(Qt::AlignHCenter);
     format.setTopMargin(lengthOf(6.0));
     QTextCharFormat chars;
     chars.setFont(font(kBodyPoints));
     startBlock(format, chars);
-    QTextCharFormat object;
-    object.setObjectType(cReportChartObject::objectType);
-    object.setProperty(cReportChartObject::chartIndexProperty, index);
-    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+    QTextCharFormat drawing;
+    drawing.setObjectType(type);
+    drawing.setProperty(indexProperty, index);
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), drawing);
   }
 
   void pageBreak() { pageBreakPending_ = true; }
@@ -240,6 +250,8 @@ private:
       chars.setFont(font(kBodyPoints * scale, cell.bold || header));
       // One block a cell; rows are kept whole on their page by cutting the
       // table before a row that would run over the foot (see build).
+      // An empty cell keeps its row as low as the table's text.
+      if (cell.text.empty()) cursor.setBlockCharFormat(chars);
       QString text = mCodePage::toQString(cell.text);
       text.replace(QLatin1Char('\n'), QChar::LineSeparator);
       cursor.insertText(text, chars);
@@ -311,17 +323,26 @@ void keepHeadingsWithWhatFollows(QTextDocument& doc, double pageHeight) {
 }
 
 // The report as a text document laid out on pages of the given size.
-void build(QTextDocument& doc, const cReportDocument& document, const std::vector<cReportChart>& charts,
-           QPaintDevice& device, double width, double pageHeight, const std::set<std::pair<int, int>>& breaks,
+struct Drawings {
+  std::vector<cReportChart> charts;
+  std::vector<cReportPlan> plans;
+  std::vector<cReportTimeline> timelines;
+};
+
+void build(QTextDocument& doc, const cReportDocument& document, const Drawings& drawings, QPaintDevice& device, double width, double pageHeight, const std::set<std::pair<int, int>>& breaks,
            std::vector<Layout::Part>& parts) {
   doc.documentLayout()->setPaintDevice(&device);
   doc.setDefaultFont(font(kBodyPoints));
   doc.setDocumentMargin(0.0);
   doc.setPageSize(QSizeF(width, pageHeight));
 
-  auto* chartObject = new cReportChartObject(charts, QSizeF(width, width * 0.45),
-                                             font(7.0), &doc);
+  auto* chartObject = new cReportChartObject(drawings.charts, QSizeF(width, width * 0.45), font(7.0), &doc);
   doc.documentLayout()->registerHandler(cReportChartObject::objectType, chartObject);
+  // A plan leaves room on its page for its heading and the paragraph above it.
+  auto* planObject = new cReportPlanObject(drawings.plans, width, pageHeight * 0.66, font(7.0), &doc);
+  doc.documentLayout()->registerHandler(cReportPlanObject::objectType, planObject);
+  auto* timelineObject = new cReportTimelineObject(drawings.timelines, width, font(7.0), &doc);
+  doc.documentLayout()->registerHandler(cReportTimelineObject::objectType, timelineObject);
 
   // One edit block: the layout runs once at its end, not after every cell.
   QTextCursor editing(&doc);
@@ -329,11 +350,15 @@ void build(QTextDocument& doc, const cReportDocument& document, const std::vecto
   Layout layout(doc);
   layout.breaks = breaks;
   int chartIndex = 0;
+  int planIndex = 0;
+  int timelineIndex = 0;
   int tableIndex = 0;
   for (const cReportBlock& block : document.blocks) {
     switch (block.kind) {
       case cReportBlock::Kind::table: layout.table(block.table, tableIndex++); break;
       case cReportBlock::Kind::chart: layout.chart(chartIndex++); break;
+      case cReportBlock::Kind::plan: layout.plan(planIndex++); break;
+      case cReportBlock::Kind::timeline: layout.timeline(timelineIndex++); break;
       case cReportBlock::Kind::pageBreak: layout.pageBreak(); break;
       case cReportBlock::Kind::picture: layout.picture(block, width, pageHeight); break;
       default: layout.text(block);
@@ -366,9 +391,12 @@ QByteArray cPdfReportWriter::render(const cReportDocument& document) const {
   const double footerHeight = px(8.0) * 2.5;
   const double pageHeight = body.height() - footerHeight;
 
-  std::vector<cReportChart> charts;
-  for (const cReportBlock& block : document.blocks)
-    if (block.kind == cReportBlock::Kind::chart) charts.push_back(block.chart);
+  Drawings drawings;
+  for (const cReportBlock& block : document.blocks) {
+    if (block.kind == cReportBlock::Kind::chart) drawings.charts.push_back(block.chart);
+    if (block.kind == cReportBlock::Kind::plan) drawings.plans.push_back(block.plan);
+    if (block.kind == cReportBlock::Kind::timeline) drawings.timelines.push_back(block.timeline);
+  }
 
   // Laid out again with a table cut before each row that ran over a page's
   // foot, until none does.
@@ -377,7 +405,7 @@ QByteArray cPdfReportWriter::render(const cReportDocument& document) const {
   for (int pass = 0; pass < 200; ++pass) {
     laidOut = std::make_unique<QTextDocument>();
     std::vector<Layout::Part> parts;
-    build(*laidOut, document, charts, pdf, body.width(), pageHeight, breaks, parts);
+    build(*laidOut, document, drawings, pdf, body.width(), pageHeight, breaks, parts);
     std::pair<int, int> cut;
     if (!firstCrossingRow(*laidOut, parts, pageHeight, cut) || !breaks.insert(cut).second) break;
   }
@@ -411,7 +439,8 @@ QByteArray cPdfReportWriter::render(const cReportDocument& document) const {
 bool cPdfReportWriter::writePdf(const cReportDocument& document, const std::string& path) {
   const QByteArray bytes = render(document);
   if (bytes.isEmpty()) return false;
-  QSaveFile file(pathText_ == PathText::utf8 ? QString::fromStdString(path) : mCodePage::toQString(path));
+  QSaveFile file(pathText_ == PathText::utf8 ? QString::fromStdString(path)
+                                             : QFile::decodeName(QByteArray::fromStdString(path)));
   if (!file.open(QIODevice::WriteOnly)) return false;
   if (file.write(bytes) != bytes.size()) {
     file.cancelWriting();

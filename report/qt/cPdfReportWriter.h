@@ -14,11 +14,11 @@ class cReportDocument;
 
 class cPdfReportWriter : public IPdfReportWriter {
 public:
-  // How the paths given to writePdf are spelt: the window's texts are
-  // Windows-1252, the batch tool's command line UTF-8.
-  enum class PathText { windows1252, utf8 };
+  // How the paths given to writePdf are spelt: the window's file prompt
+  // gives the file system's own bytes, the batch tool's command line UTF-8.
+  enum class PathText { fileSystem, utf8 };
 
-  explicit cPdfReportWriter(QPageSize pageSize, PathText pathText = PathText::windows1252);
+  explicit cPdfReportWriter(QPageSize pageSize, PathText pathText = PathText::fileSystem);
 
   // The PDF file's bytes.
   QByteArray render(const cReportDocument& document) const;

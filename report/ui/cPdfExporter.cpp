@@ -4,6 +4,7 @@
 #include "report/mPdfReport.h"
 #include "report/qt/cPdfReportWriter.h"
 #include "report/qt/cPreparerSettings.h"
+#include "report/qt/mReportPlaces.h"
 #include "report/qt/mReportPageSize.h"
 #include "study/IMessageService.h"
 #include "study/cStudy.h"
@@ -31,6 +32,11 @@ bool cPdfExporter::exportPdf() {
   inputs.reportDate = reportDate;
   inputs.preparer = cPreparerSettings(settings_).read();
   inputs.equipmentList = &equipmentList_;
+  // The site plan, and the programme file beside the case that has it as a phase.
+  const std::string casePath =
+      study_.caseFile.caseFileName().empty() ? std::string() : study_.caseFile.caseDirectory() + study_.caseFile.caseFileName();
+  std::string problem;
+  mReportPlaces::fill(study_, casePath, std::string(), inputs, problem);
   cPdfReportWriter writer(mReportPageSize::forSystem());
   if (!writer.writePdf(mPdfReport::build(study_, inputs), path)) {
     study_.messages().show("Problem writing report file.", "VORN", MessageIcon::Critical);

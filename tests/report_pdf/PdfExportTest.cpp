@@ -62,7 +62,8 @@ TEST_F(PdfExport, MenuItemFollowsTheOtherExports) {
 }
 
 TEST_F(PdfExport, WindowAndBatchToolWriteTheSameDocument) {
-  for (const char* name : {"Bridge Demolition.cas", "Night Paving.cas"}) {
+  // With a site plan, without a plan or a programme, and a phase of a programme.
+  for (const char* name : {"Bridge Demolition.cas", "Night Paving.cas", "Riverside Library - Piling.cas"}) {
     SCOPED_TRACE(name);
     open(name);
     const std::string fromWindow = dir.file(std::string("window ") + name + ".pdf");
@@ -89,6 +90,16 @@ TEST_F(PdfExport, ANameWithoutTypeGetsPdf) {
   started.dialog.chooseFile(dir.file("night"));
   started.choose("mExport_2");
   EXPECT_TRUE(std::filesystem::exists(dir.file("night.pdf")));
+}
+
+TEST_F(PdfExport, AFolderNamedWithAccentsIsTheFolderWrittenTo) {
+  open("Night Paving.cas");
+  const std::filesystem::path folder = dir.path() / "Caf\xC3\xA9";  // the file prompt's bytes: UTF-8 here
+  std::filesystem::create_directories(folder);
+  started.dialog.chooseFile((folder / "report.pdf").string());
+  started.choose("mExport_2");
+  EXPECT_TRUE(said(started.messages, "Report saved."));
+  EXPECT_TRUE(std::filesystem::exists(folder / "report.pdf"));
 }
 
 TEST_F(PdfExport, NothingProcessedNothingWritten) {
