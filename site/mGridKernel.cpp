@@ -146,19 +146,19 @@ inline void addPiece(const sKernelPiece& p, float dy2z2, float minD2, const floa
   addPiece4(p, dy2z2, minD2, xs, mx, sum, from, to);
 }
 
-// The same for cells a barrier may shield: each pair takes its attenuation.
+// The same for cells a barrier may shield: each pair takes its factor.
 void addShieldedPiece(const sKernelPiece& p, float dy2z2, float minD2, const float* xs, float* mx, float* sum,
                       std::size_t from, std::size_t to, std::int32_t row, std::int32_t columns,
                       const cGridFrame& frame, const IGridShielding::cTile& shielding, double receiverHeight) {
-  const double y = frame.centreY(row);
   const std::size_t end = std::min(to, static_cast<std::size_t>(columns));
+  if (end <= from) return;
+  float factor[tileSize];
+  shielding.factors(frame, row, static_cast<std::int32_t>(from), static_cast<std::int32_t>(end), receiverHeight,
+                    factor);
   for (std::size_t i = from; i < end; ++i) {
-    const double a = shielding.attenuation(frame.centreX(static_cast<std::int32_t>(i)), y, receiverHeight);
-    // 10^(-a/10), through exp, which costs half of pow.
-    const float factor = a > 0 ? static_cast<float>(std::exp(a * -0.23025850929940458)) : 1.0f;
     const float dx = xs[i] - p.x;
     const float d2 = std::max(dx * dx + dy2z2, minD2);
-    const float r = factor / d2;
+    const float r = factor[i - from] / d2;
     mx[i] = std::max(mx[i], p.wLmax * r);
     sum[i] += p.wMetric * r;
   }
