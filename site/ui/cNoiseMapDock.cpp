@@ -333,6 +333,9 @@ void cNoiseMapDock::recompute() {
   cancelAll();
   auto shielding = mNoiseMap::shielding(study_, input);
   auto job = std::make_shared<cGridJob>(std::move(input), frame, mNoiseMap::caseMetric(study_), std::move(shielding));
+  // The storage of the map shown before: a redraw asks the system for no memory.
+  job->recycle(std::move(spare_));
+  spare_ = cNoiseGrid{};
   const std::uint64_t generation = ++generation_;
   frame_ = frame;
   progress_->setValue(0);
@@ -369,6 +372,7 @@ void cNoiseMapDock::finished(std::uint64_t generation, cGridJob::Outcome outcome
   runs_.erase(it);
   if (generation != generation_ || outcome != cGridJob::Outcome::done) {
     ++dropped_;
+    if (spare_.level.empty()) spare_ = job->takeGrid();
     if (generation == generation_ && outcome == cGridJob::Outcome::failed) {
       progress_->hide();
       cancel_->hide();
@@ -387,11 +391,14 @@ void cNoiseMapDock::finished(std::uint64_t generation, cGridJob::Outcome outcome
   if (limit_) values = mExceedanceMap::exceedance(values, *limit_);
   item_->setValues(grid.frame, std::move(values), limit_.has_value());
   ++shown_;
+  const cGridFrame shownFrame = grid.frame;
+  const double shownHeight = job->input().receiverHeight;
+  spare_ = job->takeGrid();
   if (!limit_) {
     const std::string unit = study_.units == 0 ? " ft" : " m";
-    status_->setText(qs(std::to_string(grid.frame.columns) + " x " + std::to_string(grid.frame.rows) +
-                        " cells of " + format0_0(grid.frame.cell) + unit + ", at " +
-                        format0_0(job->input().receiverHeight) + unit + " above ground"));
+    status_->setText(qs(std::to_string(shownFrame.columns) + " x " + std::to_string(shownFrame.rows) +
+                        " cells of " + format0_0(shownFrame.cell) + unit + ", at " + format0_0(shownHeight) + unit +
+                        " above ground"));
   }
 }
 

@@ -104,6 +104,8 @@ private:
   // What the running computation will show: its frame and limit.
   cGridFrame frame_;
   std::optional<float> limit_;
+  // The storage of the last map, for the next computation to fill again.
+  cNoiseGrid spare_;
   bool dragging_ = false;  // the left button is down on the plan
   bool pending_ = false;
   int shown_ = 0, dropped_ = 0;
