@@ -66,7 +66,7 @@ public:
 
   double attenuation(double x, double y, double height) const override {
     std::vector<double> arguments(segments_.size());
-    const std::size_t n = crossings(x * k_, y * k_, height * k_, arguments.data());
+    const std::size_t n = crossings<true>(x * k_, y * k_, height * k_, arguments.data(), nullptr);
     double best = 0;
     for (std::size_t i = 0; i < n; ++i) best = std::max(best, mBarrierFactor::attenuation(arguments[i]));
     return best;
@@ -74,18 +74,43 @@ public:
 
   void factors(const cGridFrame& frame, std::int32_t row, std::int32_t firstColumn, std::int32_t lastColumn,
                double height, float* out) const override {
-    std::vector<double> arguments(segments_.size());
+    constexpr std::size_t onStack = 64;
+    double stack[onStack];
+    std::vector<double> heap(segments_.size() > onStack ? segments_.size() : 0);
+    double* arguments = heap.empty() ? stack : heap.data();
     const double ry = frame.centreY(row) * k_, rh = height * k_;
     for (std::int32_t c = firstColumn; c < lastColumn; ++c) {
-      const std::size_t n = crossings(frame.centreX(c) * k_, ry, rh, arguments.data());
-      *out++ = n ? mBarrierFactor::factorOfLargest(arguments.data(), n) : 1.0f;
+      const double rx = frame.centreX(c) * k_;
+      // With square roots first; where those leave the float in doubt, the
+      // plan's own arithmetic decides.
+      double error = 0;
+      std::size_t n = crossings<false>(rx, ry, rh, arguments, &error);
+      if (n == 0 && error == 0) {
+        *out++ = 1.0f;
+        continue;
+      }
+      if (n > 0 && error > 0) {
+        if (const auto f = mBarrierFactor::factorOfLargestWithin(arguments, n, error)) {
+          *out++ = *f;
+          continue;
+        }
+      }
+      n = crossings<true>(rx, ry, rh, arguments, nullptr);
+      *out++ = n ? mBarrierFactor::factorOfLargest(arguments, n) : 1.0f;
     }
   }
 
 private:
   // The arguments 3 + 20 z / lambda of the crossings with the sight line
-  // below the top (z > 0), for a receiver in meters.
-  std::size_t crossings(double rx, double ry, double rh, double* arguments) const {
+  // below the top (z > 0), for a receiver in meters. Exact: the plan's own
+  // arithmetic, hypot and all. Otherwise square roots of sums of squares,
+  // within a few units in the last place of each length: *error is then a
+  // bound, ten times over, on how far each argument may lie from the exact
+  // one, and negative where a path difference is so near 0 that even
+  // whether it counts is in doubt (no argument is given then). With no
+  // crossing at all, *error stays 0.
+  template <bool exact>
+  std::size_t crossings(double rx, double ry, double rh, double* arguments, double* error) const {
     // One above the other: no line in plan.
     if (sx_ == rx && sy_ == ry) return 0;
     const double dx = rx - sx_, dy = ry - sy_, dh = rh - sh_;
@@ -101,12 +126,29 @@ private:
       const double sightHeight = sh_ + t * (rh - sh_);
       if (sightHeight >= g.top) continue;
       if (plan < 0) {
-        plan = std::hypot(dx, dy);
+        plan = exact ? std::hypot(dx, dy) : std::sqrt(dx * dx + dy * dy);
         direct = std::sqrt(dx * dx + dy * dy + dh * dh);
       }
-      const double toTop = std::hypot(t * plan, g.top - sh_);
-      const double fromTop = std::hypot((1 - t) * plan, g.top - rh);
+      const double a = t * plan, b = g.top - sh_, c = (1 - t) * plan, d = g.top - rh;
+      const double toTop = exact ? std::hypot(a, b) : std::sqrt(a * a + b * b);
+      const double fromTop = exact ? std::hypot(c, d) : std::sqrt(c * c + d * d);
       const double z = toTop + fromTop - direct;
+      if (!exact) {
+        // Each length within 10 units in the last place of the exact one
+        // (the plan distance's own error carried into both), the sum and
+        // difference rounded: z within 2.5e-15 of their sum, taken ten times.
+        const double zError = 2.5e-14 * (toTop + fromTop);
+        if (std::fabs(z) <= zError) {
+          *error = -1;
+          return 0;
+        }
+        if (!(z > 0)) continue;
+        const double argument = 3.0 + 20.0 * z / mSiteGeometry::kWavelength;
+        // 20 / lambda times z's error, and the roundings of the argument.
+        *error = std::max(*error, 30.0 * zError + 1e-14 * argument);
+        arguments[n++] = argument;
+        continue;
+      }
       if (!(z > 0)) continue;
       arguments[n++] = 3.0 + 20.0 * z / mSiteGeometry::kWavelength;
     }

@@ -27,10 +27,10 @@ constexpr double nearCap = 1e-9;
 
 // A double rounds to the float nearest it by its 29 lowest bits of mantissa
 // (the float's are the 23 above them): halfway is 1 followed by 28 zeros.
-bool nearlyHalfway(double v) {
+bool nearlyHalfway(double v, std::uint64_t within = nearHalfway) {
   const std::uint64_t low = std::bit_cast<std::uint64_t>(v) & ((std::uint64_t{1} << 29) - 1);
   const std::uint64_t half = std::uint64_t{1} << 28;
-  return (low > half ? low - half : half - low) < nearHalfway;
+  return (low > half ? low - half : half - low) < within;
 }
 
 float exactFactor(const double* arguments, std::size_t n) {
@@ -58,6 +58,29 @@ float factorOfLargest(const double* arguments, std::size_t n) {
   if (largest >= capArgument * (1 - nearCap)) return exactFactor(arguments, n);
   const double v = 1.0 / largest;
   if (nearlyHalfway(v)) return exactFactor(arguments, n);
+  return static_cast<float>(v);
+}
+
+std::optional<float> factorOfLargestWithin(const double* arguments, std::size_t n, double error) {
+  double largest = arguments[0];
+  for (std::size_t i = 1; i < n; ++i) largest = std::max(largest, arguments[i]);
+  // The exact largest argument lies within error of this one, whichever
+  // crossing it belongs to.
+  if (!(error >= 0) || !(largest - error >= 3.0)) return std::nullopt;
+  if (largest - error > capArgument * (1 + nearCap)) {
+    static const float capped = energyFactor(mSiteGeometry::kMaxAttenuation);
+    return capped;
+  }
+  if (largest + error >= capArgument * (1 - nearCap)) return std::nullopt;
+  const double v = 1.0 / largest;
+  // How far 1 / a may lie from v, relative to v, in units of the last place
+  // of v (one is at least 2^-53 of it): the arguments' error (error / (a -
+  // error), under 1.001 error v while error is under a thousandth of a),
+  // and what the exact way itself may differ from 1 / a by.
+  if (!(error < 1e-3 * largest)) return std::nullopt;
+  const double units = (error * v * 1.001 + 3.6e-12) * 9007199254740992.0 + 2;  // 2^53
+  if (!(units < static_cast<double>(std::uint64_t{1} << 27))) return std::nullopt;
+  if (nearlyHalfway(v, static_cast<std::uint64_t>(units) + 1)) return std::nullopt;
   return static_cast<float>(v);
 }
 

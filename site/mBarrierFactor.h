@@ -13,6 +13,7 @@
 // decides.
 
 #include <cstddef>
+#include <optional>
 
 namespace mBarrierFactor {
 
@@ -26,5 +27,11 @@ double attenuation(double argument);
 // from the arguments of their logarithms (n >= 1, every one at least 3):
 // energyFactor of the largest attenuation(argument), to the bit.
 float factorOfLargest(const double* arguments, std::size_t n);
+
+// The same from arguments known only to within error of the exact ones
+// (worked out with faster, less exact arithmetic): the factor when every
+// argument within that error gives the same float, none when the exact
+// arguments must decide.
+std::optional<float> factorOfLargestWithin(const double* arguments, std::size_t n, double error);
 
 }  // namespace mBarrierFactor

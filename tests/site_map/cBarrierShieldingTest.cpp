@@ -179,3 +179,40 @@ TEST(BarrierFactor, OneDivisionGivesTheFactorOfTheLogarithmToTheBit) {
   EXPECT_EQ(bits(mBarrierFactor::energyFactor(0)), bits(1.0f));
   EXPECT_EQ(mBarrierFactor::attenuation(1000.0), 20.0);
 }
+
+// Arguments known within an error: a factor is given only where every
+// argument within the error has the same one, and then it is that one;
+// near halfway between floats, near the cap or with a large error, the
+// exact arguments decide.
+TEST(BarrierFactor, ArgumentsWithinAnErrorGiveTheExactFactorOrNone) {
+  auto exact = [](double a) {
+    const double dz = std::min(20.0, 10.0 * std::log10(a));
+    return static_cast<float>(std::exp(dz * -0.23025850929940458));
+  };
+  std::mt19937_64 rng(9);
+  std::uniform_real_distribution<double> any(3.0, 250.0), unit(-1.0, 1.0), scale(-16.0, -6.0);
+  int given = 0, declined = 0;
+  for (int i = 0; i < 400000; ++i) {
+    double a = any(rng);
+    if (i % 4 == 1) {  // 1 / a beside halfway between two floats
+      const float f = static_cast<float>(1.0 / a);
+      a = 2.0 / (static_cast<double>(f) + static_cast<double>(std::nextafter(f, 1.0f)));
+    }
+    if (i % 4 == 2) a = 100.0 * (1 + unit(rng) * 1e-8);  // at the cap
+    const double error = a * std::pow(10.0, scale(rng));
+    // What the fast arithmetic has: the exact argument off by up to error,
+    // another crossing somewhat below it.
+    const double approx[2] = {a + unit(rng) * error, a * 0.7 + unit(rng) * error};
+    const auto f = mBarrierFactor::factorOfLargestWithin(approx, 2, error);
+    if (!f) {
+      ++declined;
+      continue;
+    }
+    ++given;
+    ASSERT_EQ(bits(*f), bits(exact(a))) << a << " " << error;
+  }
+  EXPECT_GT(given, 200000);
+  EXPECT_GT(declined, 20000);
+  const double tooLoose[1] = {50.0};
+  EXPECT_FALSE(mBarrierFactor::factorOfLargestWithin(tooLoose, 1, 0.1));
+}
