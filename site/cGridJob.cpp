@@ -48,6 +48,8 @@ cGridJob::Outcome cGridJob::run(const Progress& progress, unsigned threads) {
   try {
     // Storage of the right size (recycled) is filled as it is computed;
     // other storage starts as noData.
+    // Storage of a much larger grid is let go rather than kept half empty.
+    if (grid_.lmax.capacity() > 2 * frame_.cellCount() + 4096) grid_ = cNoiseGrid{};
     if (grid_.lmax.size() == frame_.cellCount() && grid_.level.size() == frame_.cellCount()) {
       grid_.frame = frame_;
       grid_.metric = metric_;

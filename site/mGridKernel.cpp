@@ -13,11 +13,6 @@
 #include "study/mMarkers.h"
 #include "study/mParseField.h"
 
-// The eight-wide helpers are always inlined into the functions built for
-// AVX2: no eight-wide vector is passed through a call, whatever the
-// compiler warns of the calling convention for one.
-#pragma GCC diagnostic ignored "-Wpsabi"
-
 namespace mGridKernel {
 
 namespace {
@@ -46,11 +41,13 @@ inline v4 vmax(v4 a, v4 b) { return a > b ? a : b; }
 // to a few units in the last place of a float. Zero and denormals are
 // raised to the smallest normal float first. The same operations lane by
 // lane whatever the width, so every width gives the same bits.
+// (The helpers of either width take and give their vectors by reference
+// and are always inlined into the function of their width.)
 template <typename V, typename VI>
-__attribute__((always_inline)) inline V lnOf(V x) {
+__attribute__((always_inline)) inline void lnOf(const V& in, V& out) {
   const V zero = {};
   const V least = zero + std::numeric_limits<float>::min();
-  x = x > least ? x : least;
+  const V x = in > least ? in : least;
   const VI bits = (VI)x;
   VI e = ((bits >> 23) & 0xff) - 127;
   const VI mantissaBits = (bits & 0x007fffff) | 0x3f800000;
@@ -61,7 +58,7 @@ __attribute__((always_inline)) inline V lnOf(V x) {
   const V t = (m - 1.0f) / (m + 1.0f);
   const V t2 = t * t;
   const V series = t * (2.0f + t2 * (2.0f / 3 + t2 * (2.0f / 5 + t2 * (2.0f / 7 + t2 * (2.0f / 9)))));
-  return __builtin_convertvector(e, V) * 0.693147181f + series;
+  out = __builtin_convertvector(e, V) * 0.693147181f + series;
 }
 
 // 10 lg(x) = ln(x) 10 / ln(10).
@@ -183,9 +180,12 @@ __attribute__((always_inline)) inline void finishGroup(float lmaxOffset, float m
   std::memcpy(&s, sum, sizeof s);
   const V zero = {};
   // The total Lmax starts from 0, as a receptor's does.
-  V l = lmaxOffset + tenOverLn10 * lnOf<V, VI>(m);
+  V lnM, lnS;
+  lnOf<V, VI>(m, lnM);
+  lnOf<V, VI>(s, lnS);
+  V l = lmaxOffset + tenOverLn10 * lnM;
   l = l > zero ? l : zero;
-  const V v = metricOffset + tenOverLn10 * lnOf<V, VI>(s);
+  const V v = metricOffset + tenOverLn10 * lnS;
   std::memcpy(outLmax, &l, sizeof l);
   std::memcpy(outLevel, &v, sizeof v);
 }

@@ -11,6 +11,7 @@
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -111,6 +112,7 @@ cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene&
 
 cNoiseMapDock::~cNoiseMapDock() {
   if (viewport_) viewport_->removeEventFilter(this);
+  if (view_) view_->removeEventFilter(this);
   // A rectangle being drawn belongs to the plan's scene, which deletes it.
   cancelAll();
   for (auto& [generation, run] : runs_)
@@ -257,8 +259,13 @@ void cNoiseMapDock::buildControls() {
   connect(savePng_, &QPushButton::clicked, this, [this] { savePicture(false); });
   connect(saveSvg_, &QPushButton::clicked, this, [this] { savePicture(true); });
   connect(drawExtent_, &QPushButton::toggled, this, [this](bool on) {
-    if (!on) endExtentTool();
-    else if (viewport_) viewport_->setCursor(Qt::CrossCursor);
+    if (!on) {
+      endExtentTool();
+      return;
+    }
+    if (viewport_) viewport_->setCursor(Qt::CrossCursor);
+    // Escape on the plan ends the tool without drawing.
+    if (view_) view_->installEventFilter(this);
   });
   connect(planExtent_, &QPushButton::clicked, this, [this] { usePlanExtent(); });
   connect(cancel_, &QPushButton::clicked, this, [this] {
@@ -339,6 +346,7 @@ void cNoiseMapDock::recompute() {
     cancelAll();
     item_->setVisible(false);
     showMapCommands();
+    spare_ = cNoiseGrid{};  // a hidden map keeps no memory for the next
     return;
   }
   item_->setVisible(true);
@@ -531,6 +539,7 @@ void cNoiseMapDock::endExtentTool() {
   }
   extentStart_.reset();
   if (viewport_) viewport_->unsetCursor();
+  if (view_) view_->removeEventFilter(this);
   if (drawExtent_->isChecked()) {
     const QSignalBlocker quiet(drawExtent_);
     drawExtent_->setChecked(false);
@@ -579,6 +588,11 @@ bool cNoiseMapDock::extentEvent(QEvent* event) {
 
 bool cNoiseMapDock::eventFilter(QObject* watched, QEvent* event) {
   if (watched == viewport_.data() && extentEvent(event)) return true;
+  if (watched == view_.data() && event->type() == QEvent::KeyPress && drawExtent_->isChecked() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    endExtentTool();
+    return true;
+  }
   // The viewport hears events while the view is being destroyed: look at the
   // view only for the pointer's own events, when it is whole.
   const bool pointer = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;

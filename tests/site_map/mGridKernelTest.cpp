@@ -365,4 +365,7 @@ TEST(GridJob, RecycledStorageGivesTheSameMapAndNoStaleCells) {
   smaller.recycle(cancelled.takeGrid());
   ASSERT_EQ(smaller.run(), cGridJob::Outcome::done);
   EXPECT_EQ(smaller.grid().level.size(), 1200u);
+  // ... nor kept when it is far larger than the grid needs.
+  EXPECT_LT(smaller.grid().level.capacity(), 10000u);
+  EXPECT_EQ(bits(smaller.grid().level[0]), bits(compute(in, cGridFrame{0, 0, 1, 40, 30}, 2).level[0]));
 }

@@ -319,6 +319,13 @@ TEST_F(NoiseMapWindow, ARectangleDrawnOnThePlanIsTheMapsExtentUntilThePlansIsCho
   EXPECT_FALSE(draw->isChecked());
   EXPECT_EQ(map->item()->boundingRect(), r);
 
+  // Escape on the plan ends the tool: the drag after it selects as before.
+  draw->click();
+  ASSERT_TRUE(draw->isChecked());
+  QTest::keyClick(&view, Qt::Key_Escape);
+  EXPECT_FALSE(draw->isChecked());
+  EXPECT_EQ(map->item()->boundingRect(), r);
+
   // Back to the plan's extent.
   whole->click();
   ASSERT_TRUE(waitForMaps(shown + 3));
