@@ -93,11 +93,20 @@ cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene&
     toggle->setText(QStringLiteral("Noise &Map"));
     viewMenu->addAction(toggle);
   }
-  // The pictures after the results' other exports.
-  if (QMenu* exportMenu = window.findChild<QMenu*>(QStringLiteral("mExport")); exportMenu && services_.prompt) {
-    menuPng_ = exportMenu->addAction(QStringLiteral("Noise Map as PNG..."));
+  // The pictures in a menu of their own right after File > Export Results.
+  QMenu* fileMenu = window.findChild<QMenu*>(QStringLiteral("mFile"));
+  QMenu* results = window.findChild<QMenu*>(QStringLiteral("mExport"));
+  if (fileMenu && services_.prompt) {
+    auto* pictures = new QMenu(QStringLiteral("Export Noise &Map"), fileMenu);
+    pictures->setObjectName(QStringLiteral("mExportMap"));
+    pictures->menuAction()->setObjectName(QStringLiteral("mFile_ExportMap"));
+    const QList<QAction*> items = fileMenu->actions();
+    const qsizetype at = results ? items.indexOf(results->menuAction()) : -1;
+    if (at >= 0 && at + 1 < items.size()) fileMenu->insertMenu(items[at + 1], pictures);
+    else fileMenu->addMenu(pictures);
+    menuPng_ = pictures->addAction(QStringLiteral("PNG Image..."));
     menuPng_->setObjectName(QStringLiteral("mExportMapPng"));
-    menuSvg_ = exportMenu->addAction(QStringLiteral("Noise Map as SVG..."));
+    menuSvg_ = pictures->addAction(QStringLiteral("SVG Drawing..."));
     menuSvg_->setObjectName(QStringLiteral("mExportMapSvg"));
     connect(menuPng_, &QAction::triggered, this, [this] { savePicture(false); });
     connect(menuSvg_, &QAction::triggered, this, [this] { savePicture(true); });

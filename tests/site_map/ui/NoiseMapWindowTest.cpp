@@ -8,6 +8,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGraphicsView>
+#include <QMenu>
 #include <QPushButton>
 #include <QXmlStreamReader>
 #include <QLabel>
@@ -218,12 +219,17 @@ TEST_F(NoiseMapWindow, SavesThePlanWithTheMapAndItsLegendAsPngAndSvg) {
   int band = -1;
   ASSERT_TRUE(plainMapPoint(view, *map->item(), at, band));
 
-  // File > Export Results > Noise Map as PNG..., after the results' own exports.
+  // File > Export Noise Map > PNG Image..., right after File > Export Results.
   QAction* png = started.item("mExportMapPng");
   ASSERT_NE(png, nullptr);
-  EXPECT_EQ(png->text(), QStringLiteral("Noise Map as PNG..."));
-  const QList<QAction*> exports = qobject_cast<QWidget*>(png->parent())->actions();
-  EXPECT_EQ(exports.indexOf(png), exports.indexOf(started.item("mExport_2")) + 1);
+  EXPECT_EQ(png->text(), QStringLiteral("PNG Image..."));
+  EXPECT_EQ(started.item("mExportMapSvg")->text(), QStringLiteral("SVG Drawing..."));
+  auto* fileMenu = started.window().findChild<QMenu*>(QStringLiteral("mFile"));
+  auto* pictures = started.window().findChild<QMenu*>(QStringLiteral("mExportMap"));
+  ASSERT_NE(pictures, nullptr);
+  EXPECT_EQ(pictures->title(), QStringLiteral("Export Noise &Map"));
+  const QList<QAction*> items = fileMenu->actions();
+  EXPECT_EQ(items.indexOf(pictures->menuAction()), items.indexOf(started.item("mFile_4")) + 1);
   const std::size_t messages = started.messages.messages().size();
   started.dialog.chooseFile(dir.file("plan.png"));
   started.choose("mExportMapPng");
