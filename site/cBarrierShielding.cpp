@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "compute/mCompute.h"
 #include "site/mBarrierFactor.h"
@@ -79,7 +82,32 @@ public:
     std::vector<double> heap(segments_.size() > onStack ? segments_.size() : 0);
     double* arguments = heap.empty() ? stack : heap.data();
     const double ry = frame.centreY(row) * k_, rh = height * k_;
-    for (std::int32_t c = firstColumn; c < lastColumn; ++c) {
+    std::int32_t c = firstColumn;
+#if defined(__SSE2__)
+    // Two cells at a time as far as it goes: a cell the pair leaves in doubt
+    // takes the plan's own arithmetic.
+    for (; c + 1 < lastColumn; c += 2) {
+      double largest[2], reciprocal[2], error[2];
+      int unsure = 0, any = 0;
+      approximatePair(frame.centreX(c) * k_, frame.centreX(c + 1) * k_, ry, rh, largest, reciprocal, error, unsure,
+                      any);
+      for (int lane = 0; lane < 2; ++lane) {
+        if (!(unsure >> lane & 1)) {
+          if (!(any >> lane & 1)) {
+            *out++ = 1.0f;
+            continue;
+          }
+          if (const auto f = mBarrierFactor::factorWithin(largest[lane], reciprocal[lane], error[lane])) {
+            *out++ = *f;
+            continue;
+          }
+        }
+        const std::size_t n = crossings<true>(frame.centreX(c + lane) * k_, ry, rh, arguments, nullptr);
+        *out++ = n ? mBarrierFactor::factorOfLargest(arguments, n) : 1.0f;
+      }
+    }
+#endif
+    for (; c < lastColumn; ++c) {
       const double rx = frame.centreX(c) * k_;
       // With square roots first; where those leave the float in doubt, the
       // plan's own arithmetic decides.
@@ -154,6 +182,70 @@ private:
     }
     return n;
   }
+
+#if defined(__SSE2__)
+  // crossings<false> for two receivers on one row (x in meters rx0 and
+  // rx1), in the two lanes of the processor's vector registers: lane by lane
+  // the same tests of the crossings as the plan's, and the same square
+  // roots. Per lane: the largest argument, its reciprocal and its error
+  // where any(bit) is set, and whether a path difference so near 0 leaves it in doubt.
+  void approximatePair(double rx0, double rx1, double ry, double rh, double* largest, double* reciprocal,
+                       double* error, int& unsure, int& any) const {
+    const __m128d zero = _mm_setzero_pd(), one = _mm_set1_pd(1.0);
+    const __m128d signBit = _mm_set1_pd(-0.0);
+    const __m128d rx = _mm_set_pd(rx1, rx0);
+    const __m128d dx = _mm_sub_pd(rx, _mm_set1_pd(sx_));
+    const double dyScalar = ry - sy_, dhScalar = rh - sh_;
+    const __m128d dy = _mm_set1_pd(dyScalar), dh = _mm_set1_pd(dhScalar);
+    // One above the other: no line in plan.
+    const __m128d same =
+        sy_ == ry ? _mm_cmpeq_pd(rx, _mm_set1_pd(sx_)) : zero;
+    const __m128d dx2dy2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
+    const __m128d plan = _mm_sqrt_pd(dx2dy2);
+    const __m128d direct = _mm_sqrt_pd(_mm_add_pd(dx2dy2, _mm_mul_pd(dh, dh)));
+    const __m128d rise = _mm_set1_pd(rh - sh_), sh = _mm_set1_pd(sh_);
+    const __m128d twenty = _mm_set1_pd(20.0), wavelength = _mm_set1_pd(mSiteGeometry::kWavelength);
+    const __m128d three = _mm_set1_pd(3.0), zScale = _mm_set1_pd(2.5e-14);
+    const __m128d thirty = _mm_set1_pd(30.0), argScale = _mm_set1_pd(1e-14);
+    __m128d best = zero, worst = zero, doubt = zero, found = zero;
+    for (const sSegment& g : segments_) {
+      const __m128d denom = _mm_sub_pd(_mm_mul_pd(dx, _mm_set1_pd(g.ey)), _mm_mul_pd(dy, _mm_set1_pd(g.ex)));
+      const __m128d t = _mm_div_pd(_mm_set1_pd(g.tNumerator), denom);
+      // Neither outside [0, 1] nor parallel, as the plan tests them.
+      __m128d m = _mm_andnot_pd(_mm_or_pd(_mm_cmplt_pd(t, zero), _mm_cmpgt_pd(t, one)),
+                                _mm_andnot_pd(same, _mm_cmpneq_pd(denom, zero)));
+      if (_mm_movemask_pd(m) == 0) continue;
+      const __m128d u = _mm_div_pd(
+          _mm_sub_pd(_mm_mul_pd(_mm_set1_pd(g.wx), dy), _mm_mul_pd(_mm_set1_pd(g.wy), dx)), denom);
+      m = _mm_andnot_pd(_mm_or_pd(_mm_cmplt_pd(u, zero), _mm_cmpgt_pd(u, one)), m);
+      const __m128d top = _mm_set1_pd(g.top);
+      const __m128d sightHeight = _mm_add_pd(sh, _mm_mul_pd(t, rise));
+      m = _mm_andnot_pd(_mm_cmpge_pd(sightHeight, top), m);
+      if (_mm_movemask_pd(m) == 0) continue;
+      const __m128d a = _mm_mul_pd(t, plan), b = _mm_set1_pd(g.top - sh_);
+      const __m128d c = _mm_mul_pd(_mm_sub_pd(one, t), plan), d = _mm_set1_pd(g.top - rh);
+      const __m128d toTop = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(a, a), _mm_mul_pd(b, b)));
+      const __m128d fromTop = _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(c, c), _mm_mul_pd(d, d)));
+      const __m128d sum = _mm_add_pd(toTop, fromTop);
+      const __m128d z = _mm_sub_pd(sum, direct);
+      const __m128d zError = _mm_mul_pd(zScale, sum);
+      const __m128d nearZero = _mm_cmple_pd(_mm_andnot_pd(signBit, z), zError);
+      doubt = _mm_or_pd(doubt, _mm_and_pd(m, nearZero));
+      const __m128d ok = _mm_and_pd(_mm_andnot_pd(nearZero, m), _mm_cmpgt_pd(z, zero));
+      const __m128d argument = _mm_add_pd(three, _mm_div_pd(_mm_mul_pd(twenty, z), wavelength));
+      const __m128d err = _mm_add_pd(_mm_mul_pd(thirty, zError), _mm_mul_pd(argScale, argument));
+      best = _mm_or_pd(_mm_and_pd(ok, _mm_max_pd(best, argument)), _mm_andnot_pd(ok, best));
+      worst = _mm_or_pd(_mm_and_pd(ok, _mm_max_pd(worst, err)), _mm_andnot_pd(ok, worst));
+      found = _mm_or_pd(found, ok);
+    }
+    _mm_storeu_pd(largest, best);
+    // 1 / largest for both at once (where none was found, unused).
+    _mm_storeu_pd(reciprocal, _mm_div_pd(one, _mm_or_pd(_mm_and_pd(found, best), _mm_andnot_pd(found, one))));
+    _mm_storeu_pd(error, worst);
+    unsure = _mm_movemask_pd(doubt);
+    any = _mm_movemask_pd(found);
+  }
+#endif
 
   std::vector<sSegment> segments_;
   double sx_, sy_, sh_, k_;

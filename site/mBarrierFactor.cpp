@@ -64,6 +64,10 @@ float factorOfLargest(const double* arguments, std::size_t n) {
 std::optional<float> factorOfLargestWithin(const double* arguments, std::size_t n, double error) {
   double largest = arguments[0];
   for (std::size_t i = 1; i < n; ++i) largest = std::max(largest, arguments[i]);
+  return factorWithin(largest, 1.0 / largest, error);
+}
+
+std::optional<float> factorWithin(double largest, double v, double error) {
   // The exact largest argument lies within error of this one, whichever
   // crossing it belongs to.
   if (!(error >= 0) || !(largest - error >= 3.0)) return std::nullopt;
@@ -72,7 +76,6 @@ std::optional<float> factorOfLargestWithin(const double* arguments, std::size_t 
     return capped;
   }
   if (largest + error >= capArgument * (1 - nearCap)) return std::nullopt;
-  const double v = 1.0 / largest;
   // How far 1 / a may lie from v, relative to v, in units of the last place
   // of v (one is at least 2^-53 of it): the arguments' error (error / (a -
   // error), under 1.001 error v while error is under a thousandth of a),

@@ -33,5 +33,8 @@ float factorOfLargest(const double* arguments, std::size_t n);
 // argument within that error gives the same float, none when the exact
 // arguments must decide.
 std::optional<float> factorOfLargestWithin(const double* arguments, std::size_t n, double error);
+// The same for the largest argument alone, with 1.0 / largest already
+// worked out (to the bit, as this would).
+std::optional<float> factorWithin(double largest, double reciprocal, double error);
 
 }  // namespace mBarrierFactor
