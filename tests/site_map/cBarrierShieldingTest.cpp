@@ -100,7 +100,8 @@ TEST(BarrierShielding, GridEqualsThePlansShieldingOfEveryCellToTheBit) {
   for (std::uint32_t seed = 1; seed <= 6; ++seed)
     for (std::int32_t units : {0, 1}) {
       const sCase c = randomCase(seed, units);
-      const cGridFrame f{-10, 10, seed % 3 ? 1.0 : 2.5, 190, 170};
+      // An odd number of columns: the last tile of a row ends with a single cell.
+      const cGridFrame f{-10, 10, seed % 3 ? 1.0 : 2.5, 191, 170};
       const auto fast = std::make_shared<cBarrierShielding>(c.barriers, c.placed, units);
       const auto every = std::make_shared<cEveryBarrier>(c.barriers, c.placed, units);
       const cNoiseGrid a = run(c, fast, f, seed % 2 + 1);
