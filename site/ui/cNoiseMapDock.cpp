@@ -596,14 +596,17 @@ bool cNoiseMapDock::extentEvent(QEvent* event) {
 }
 
 bool cNoiseMapDock::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == viewport_.data() && extentEvent(event)) return true;
-  if (watched == view_.data() && event->type() == QEvent::KeyPress && drawExtent_->isChecked() &&
+  // The viewport hears events while the view is being destroyed: look at the
+  // view only for the pointer's and the keys' own events, when it is whole.
+  const auto type = event->type();
+  const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                     type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+  if (mouse && drawExtent_->isChecked() && watched == viewport_.data() && extentEvent(event)) return true;
+  if (type == QEvent::KeyPress && drawExtent_->isChecked() && watched == view_.data() &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     endExtentTool();
     return true;
   }
-  // The viewport hears events while the view is being destroyed: look at the
-  // view only for the pointer's own events, when it is whole.
   const bool pointer = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
   if (!pointer || watched != viewport_.data() || !view_) return QDockWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {
