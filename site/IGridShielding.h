@@ -7,7 +7,10 @@
 // from several threads at once and must not change the object.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+
+#include "site/cGridFrame.h"
 
 class IGridShielding {
 public:
@@ -18,6 +21,13 @@ public:
     // The attenuation in dB from the piece to a receiver at (x, y, height)
     // inside the rectangle.
     virtual double attenuation(double x, double y, double height) const = 0;
+    // What the piece's energy is multiplied by at the centres of cells
+    // [firstColumn, lastColumn) of one row of the frame, receivers at the
+    // given height: mBarrierFactor::energyFactor of each cell's attenuation,
+    // which is what this does by default. A tile may work it out faster, to
+    // the same bits.
+    virtual void factors(const cGridFrame& frame, std::int32_t row, std::int32_t firstColumn, std::int32_t lastColumn,
+                         double height, float* out) const;
   };
 
   virtual ~IGridShielding() = default;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "site/cGridFrame.h"
 #include "site/cGridInput.h"
@@ -37,7 +38,8 @@ public:
   bool isCancelled() const { return cancelled_.load(std::memory_order_relaxed); }
 
   // The storage of an earlier grid, to be filled again instead of new
-  // memory (a map redrawn after an edit asks the system for nothing).
+  // memory (a map redrawn after an edit asks the system for nothing). Rows
+  // a cancelled or failed computation did not reach hold noData.
   void recycle(cNoiseGrid&& old) { grid_ = std::move(old); }
 
   const cNoiseGrid& grid() const { return grid_; }
@@ -47,7 +49,7 @@ public:
 
 private:
   void computeBands(std::atomic<std::int32_t>& nextBand, std::atomic<std::int32_t>& bandsDone, std::int32_t bands,
-                    const Progress* progress, const mGridKernel::sKernel& kernel);
+                    const Progress* progress, const mGridKernel::sKernel& kernel, std::vector<char>& done);
 
   cGridInput input_;
   cGridFrame frame_;

@@ -35,24 +35,30 @@ inline void store(float* p, v4 v) { std::memcpy(p, &v, sizeof v); }
 inline v4 splat(float x) { return v4{x, x, x, x}; }
 inline v4 vmax(v4 a, v4 b) { return a > b ? a : b; }
 
-// The natural logarithm of four positive normal floats, without a branch:
-// the exponent from the bits, the mantissa moved into [sqrt(1/2), sqrt(2))
-// and its logarithm from the series of atanh, accurate to a few units in
-// the last place of a float. Zero and denormals are raised to the smallest
-// normal float first.
-inline v4 ln(v4 x) {
-  x = vmax(x, splat(std::numeric_limits<float>::min()));
-  const v4i bits = (v4i)x;
-  v4i e = ((bits >> 23) & 0xff) - 127;
-  const v4i mantissaBits = (bits & 0x007fffff) | 0x3f800000;
-  v4 m = (v4)mantissaBits;
-  const v4i high = m > splat(1.41421356f);
+// The natural logarithm of four (or eight) positive normal floats, without
+// a branch: the exponent from the bits, the mantissa moved into
+// [sqrt(1/2), sqrt(2)) and its logarithm from the series of atanh, accurate
+// to a few units in the last place of a float. Zero and denormals are
+// raised to the smallest normal float first. The same operations lane by
+// lane whatever the width, so every width gives the same bits.
+// (The helpers of either width take and give their vectors by reference
+// and are always inlined into the function of their width.)
+template <typename V, typename VI>
+__attribute__((always_inline)) inline void lnOf(const V& in, V& out) {
+  const V zero = {};
+  const V least = zero + std::numeric_limits<float>::min();
+  const V x = in > least ? in : least;
+  const VI bits = (VI)x;
+  VI e = ((bits >> 23) & 0xff) - 127;
+  const VI mantissaBits = (bits & 0x007fffff) | 0x3f800000;
+  V m = (V)mantissaBits;
+  const VI high = m > zero + 1.41421356f;
   m = high ? m * 0.5f : m;
   e = e - high;  // high is -1 where the mantissa was halved
-  const v4 t = (m - 1.0f) / (m + 1.0f);
-  const v4 t2 = t * t;
-  const v4 series = t * (2.0f + t2 * (2.0f / 3 + t2 * (2.0f / 5 + t2 * (2.0f / 7 + t2 * (2.0f / 9)))));
-  return __builtin_convertvector(e, v4) * 0.693147181f + series;
+  const V t = (m - 1.0f) / (m + 1.0f);
+  const V t2 = t * t;
+  const V series = t * (2.0f + t2 * (2.0f / 3 + t2 * (2.0f / 5 + t2 * (2.0f / 7 + t2 * (2.0f / 9)))));
+  out = __builtin_convertvector(e, V) * 0.693147181f + series;
 }
 
 // 10 lg(x) = ln(x) 10 / ln(10).
@@ -146,22 +152,74 @@ inline void addPiece(const sKernelPiece& p, float dy2z2, float minD2, const floa
   addPiece4(p, dy2z2, minD2, xs, mx, sum, from, to);
 }
 
-// The same for cells a barrier may shield: each pair takes its attenuation.
+// The same for cells a barrier may shield: each pair takes its factor.
 void addShieldedPiece(const sKernelPiece& p, float dy2z2, float minD2, const float* xs, float* mx, float* sum,
                       std::size_t from, std::size_t to, std::int32_t row, std::int32_t columns,
                       const cGridFrame& frame, const IGridShielding::cTile& shielding, double receiverHeight) {
-  const double y = frame.centreY(row);
   const std::size_t end = std::min(to, static_cast<std::size_t>(columns));
+  if (end <= from) return;
+  float factor[tileSize];
+  shielding.factors(frame, row, static_cast<std::int32_t>(from), static_cast<std::int32_t>(end), receiverHeight,
+                    factor);
   for (std::size_t i = from; i < end; ++i) {
-    const double a = shielding.attenuation(frame.centreX(static_cast<std::int32_t>(i)), y, receiverHeight);
-    // 10^(-a/10), through exp, which costs half of pow.
-    const float factor = a > 0 ? static_cast<float>(std::exp(a * -0.23025850929940458)) : 1.0f;
     const float dx = xs[i] - p.x;
     const float d2 = std::max(dx * dx + dy2z2, minD2);
-    const float r = factor / d2;
+    const float r = factor[i - from] / d2;
     mx[i] = std::max(mx[i], p.wLmax * r);
     sum[i] += p.wMetric * r;
   }
+}
+
+// The levels of a row from its weights, written straight into the grid's
+// row (the last cells, short of a whole group, through the scratch).
+template <typename V, typename VI>
+__attribute__((always_inline)) inline void finishGroup(float lmaxOffset, float metricOffset, const float* mx,
+                                                       const float* sum, float* outLmax, float* outLevel) {
+  V m, s;
+  std::memcpy(&m, mx, sizeof m);
+  std::memcpy(&s, sum, sizeof s);
+  const V zero = {};
+  // The total Lmax starts from 0, as a receptor's does.
+  V lnM, lnS;
+  lnOf<V, VI>(m, lnM);
+  lnOf<V, VI>(s, lnS);
+  V l = lmaxOffset + tenOverLn10 * lnM;
+  l = l > zero ? l : zero;
+  const V v = metricOffset + tenOverLn10 * lnS;
+  std::memcpy(outLmax, &l, sizeof l);
+  std::memcpy(outLevel, &v, sizeof v);
+}
+
+template <typename V, typename VI>
+__attribute__((always_inline)) inline void finishRowIn(const sKernel& k, const float* mx, const float* sum,
+                                                       std::size_t columns, float* lmax, float* level,
+                                                       float* scratchLmax, float* scratchLevel) {
+  constexpr std::size_t width = sizeof(V) / sizeof(float);
+  std::size_t i = 0;
+  for (; i + width <= columns; i += width)
+    finishGroup<V, VI>(k.lmaxOffset, k.metricOffset, mx + i, sum + i, lmax + i, level + i);
+  if (i < columns) {
+    finishGroup<V, VI>(k.lmaxOffset, k.metricOffset, mx + i, sum + i, scratchLmax, scratchLevel);
+    std::copy(scratchLmax, scratchLmax + (columns - i), lmax + i);
+    std::copy(scratchLevel, scratchLevel + (columns - i), level + i);
+  }
+}
+
+#ifdef VORN_GRID_AVX2
+typedef std::int32_t v8i __attribute__((vector_size(32)));
+__attribute__((target("avx2"))) void finishRow8(const sKernel& k, const float* mx, const float* sum,
+                                                std::size_t columns, float* lmax, float* level, float* scratchLmax,
+                                                float* scratchLevel) {
+  finishRowIn<v8, v8i>(k, mx, sum, columns, lmax, level, scratchLmax, scratchLevel);
+}
+#endif
+
+void finishRow(const sKernel& k, const float* mx, const float* sum, std::size_t columns, float* lmax, float* level,
+               float* scratchLmax, float* scratchLevel) {
+#ifdef VORN_GRID_AVX2
+  if (hasAvx2()) return finishRow8(k, mx, sum, columns, lmax, level, scratchLmax, scratchLevel);
+#endif
+  finishRowIn<v4, v4i>(k, mx, sum, columns, lmax, level, scratchLmax, scratchLevel);
 }
 
 }  // namespace
@@ -211,7 +269,6 @@ void computeRows(const sKernel& kernel, const cGridFrame& frame, const IGridShie
   s.outLevel.resize(padded);
   const std::size_t tilesAcross = (columns + tileSize - 1) / tileSize;
   std::vector<std::unique_ptr<IGridShielding::cTile>> shielded(kernel.pieces.size() * tilesAcross);
-  const v4 lmaxOffset = splat(kernel.lmaxOffset), metricOffset = splat(kernel.metricOffset);
 
   for (std::int32_t bandStart = firstRow; bandStart < lastRow; bandStart += tileSize) {
     const std::int32_t bandEnd = std::min(lastRow, bandStart + tileSize);
@@ -249,14 +306,9 @@ void computeRows(const sKernel& kernel, const cGridFrame& frame, const IGridShie
             addPiece(piece, base, kernel.minD2, s.x.data(), s.maxWeight.data(), s.sumWeight.data(), from, to);
         }
       }
-      for (std::size_t i = 0; i < padded; i += lanes) {
-        // The total Lmax starts from 0, as a receptor's does.
-        store(s.outLmax.data() + i, vmax(lmaxOffset + tenOverLn10 * ln(load(s.maxWeight.data() + i)), splat(0.0f)));
-        store(s.outLevel.data() + i, metricOffset + tenOverLn10 * ln(load(s.sumWeight.data() + i)));
-      }
       const std::size_t at = static_cast<std::size_t>(row) * columns;
-      std::copy_n(s.outLmax.begin(), columns, grid.lmax.begin() + static_cast<std::ptrdiff_t>(at));
-      std::copy_n(s.outLevel.begin(), columns, grid.level.begin() + static_cast<std::ptrdiff_t>(at));
+      finishRow(kernel, s.maxWeight.data(), s.sumWeight.data(), columns, grid.lmax.data() + at,
+                grid.level.data() + at, s.outLmax.data(), s.outLevel.data());
     }
   }
 }

@@ -35,7 +35,8 @@ std::unique_ptr<cProgram> startup(const cStartupServices& services) {
   window.setEvents(&events);
   auto* sitePlan = new cSitePlanDock(
       study, window, {[&events](int id) { events.selectReceptor(id); }, program->prompt, services.messages});
-  auto* noiseMap = new cNoiseMapDock(study, window, *sitePlan->scene(), *sitePlan->view(), sitePlan);
+  auto* noiseMap = new cNoiseMapDock(study, window, *sitePlan->scene(), *sitePlan->view(), sitePlan,
+                                     {&program->prompt, &services.messages});
   study.attachViews(&window, &window.receptors(), &window.equipmentSheet(),
                     &sitePlan->resultsView(noiseMap->resultsView(window.resultsView())), &services.messages);
   study.caseFile.attachView(&window);

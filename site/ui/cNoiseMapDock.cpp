@@ -6,10 +6,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -17,17 +19,22 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "SF_FilePrompt.h"
+#include "qtplatform/mCodePage.h"
 #include "site/mExceedanceMap.h"
 #include "site/mNoiseBands.h"
 #include "site/ui/cEquipmentItem.h"
 #include "site/ui/cNoiseMapItem.h"
 #include "site/ui/mDockFit.h"
+#include "site/ui/mNoiseMapPicture.h"
+#include "study/IMessageService.h"
 #include "study/cStudy.h"
 #include "study/mFormat.h"
 
@@ -66,8 +73,12 @@ private:
 };
 
 cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene& scene, QGraphicsView& view,
-                             QDockWidget* besides)
-    : QDockWidget(QStringLiteral("Noise Map"), &window), study_(study), window_(window), view_(&view) {
+                             QDockWidget* besides, Services services)
+    : QDockWidget(QStringLiteral("Noise Map"), &window),
+      study_(study),
+      window_(window),
+      view_(&view),
+      services_(services) {
   setObjectName(QStringLiteral("noiseMapDock"));
   setAccessibleName(QStringLiteral("Noise Map"));
   item_ = new cNoiseMapItem;
@@ -82,15 +93,36 @@ cNoiseMapDock::cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene&
     toggle->setText(QStringLiteral("Noise &Map"));
     viewMenu->addAction(toggle);
   }
+  // The pictures in a menu of their own right after File > Export Results.
+  QMenu* fileMenu = window.findChild<QMenu*>(QStringLiteral("mFile"));
+  QMenu* results = window.findChild<QMenu*>(QStringLiteral("mExport"));
+  if (fileMenu && services_.prompt) {
+    auto* pictures = new QMenu(QStringLiteral("Export Noise &Map"), fileMenu);
+    pictures->setObjectName(QStringLiteral("mExportMap"));
+    pictures->menuAction()->setObjectName(QStringLiteral("mFile_ExportMap"));
+    const QList<QAction*> items = fileMenu->actions();
+    const qsizetype at = results ? items.indexOf(results->menuAction()) : -1;
+    if (at >= 0 && at + 1 < items.size()) fileMenu->insertMenu(items[at + 1], pictures);
+    else fileMenu->addMenu(pictures);
+    menuPng_ = pictures->addAction(QStringLiteral("PNG Image..."));
+    menuPng_->setObjectName(QStringLiteral("mExportMapPng"));
+    menuSvg_ = pictures->addAction(QStringLiteral("SVG Drawing..."));
+    menuSvg_->setObjectName(QStringLiteral("mExportMapSvg"));
+    connect(menuPng_, &QAction::triggered, this, [this] { savePicture(false); });
+    connect(menuSvg_, &QAction::triggered, this, [this] { savePicture(true); });
+  }
   connect(this, &QDockWidget::visibilityChanged, this, [this](bool) { scheduleRecompute(); });
   viewport_ = view.viewport();
   viewport_->installEventFilter(this);
   viewport_->setMouseTracking(true);
+  showMapCommands();
   hide();
 }
 
 cNoiseMapDock::~cNoiseMapDock() {
   if (viewport_) viewport_->removeEventFilter(this);
+  if (view_) view_->removeEventFilter(this);
+  // A rectangle being drawn belongs to the plan's scene, which deletes it.
   cancelAll();
   for (auto& [generation, run] : runs_)
     if (run.thread.joinable()) run.thread.join();
@@ -160,6 +192,20 @@ void cNoiseMapDock::buildControls() {
   height_->setDecimals(1);
   height_->setSpecialValueText(QStringLiteral("5 ft / 1.5 m"));
   form->addRow(QStringLiteral("Receiver height:"), height_);
+  auto* extentRow = new QHBoxLayout;
+  drawExtent_ = new QPushButton(QStringLiteral("Draw Extent"), body);
+  drawExtent_->setObjectName(QStringLiteral("cmdNoiseMapDrawExtent"));
+  drawExtent_->setAccessibleName(QStringLiteral("Draw the map's extent"));
+  drawExtent_->setToolTip(QStringLiteral("Drag a rectangle on the plan: the map covers it"));
+  drawExtent_->setCheckable(true);
+  planExtent_ = new QPushButton(QStringLiteral("Plan Extent"), body);
+  planExtent_->setObjectName(QStringLiteral("cmdNoiseMapPlanExtent"));
+  planExtent_->setAccessibleName(QStringLiteral("Map the plan's extent"));
+  planExtent_->setToolTip(QStringLiteral("The map covers the whole plan again"));
+  planExtent_->setEnabled(false);
+  extentRow->addWidget(drawExtent_);
+  extentRow->addWidget(planExtent_);
+  form->addRow(QStringLiteral("Extent:"), extentRow);
   opacity_ = new QSlider(Qt::Horizontal, body);
   opacity_->setObjectName(QStringLiteral("sldNoiseMapOpacity"));
   opacity_->setAccessibleName(QStringLiteral("Opacity"));
@@ -182,6 +228,17 @@ void cNoiseMapDock::buildControls() {
   layout->addLayout(runRow);
   progress_->hide();
   cancel_->hide();
+
+  auto* saveRow = new QHBoxLayout;
+  savePng_ = new QPushButton(QStringLiteral("Save as PNG..."), body);
+  savePng_->setObjectName(QStringLiteral("cmdNoiseMapSavePng"));
+  savePng_->setAccessibleName(QStringLiteral("Save the noise map as a PNG image"));
+  saveSvg_ = new QPushButton(QStringLiteral("Save as SVG..."), body);
+  saveSvg_->setObjectName(QStringLiteral("cmdNoiseMapSaveSvg"));
+  saveSvg_->setAccessibleName(QStringLiteral("Save the noise map as an SVG drawing"));
+  saveRow->addWidget(savePng_);
+  saveRow->addWidget(saveSvg_);
+  layout->addLayout(saveRow);
 
   status_ = new QLabel(body);
   status_->setObjectName(QStringLiteral("lblNoiseMap"));
@@ -208,6 +265,18 @@ void cNoiseMapDock::buildControls() {
   connect(cell_, &QDoubleSpinBox::valueChanged, this, again);
   connect(height_, &QDoubleSpinBox::valueChanged, this, again);
   connect(opacity_, &QSlider::valueChanged, this, [this](int v) { item_->setOpacity(v / 100.0); });
+  connect(savePng_, &QPushButton::clicked, this, [this] { savePicture(false); });
+  connect(saveSvg_, &QPushButton::clicked, this, [this] { savePicture(true); });
+  connect(drawExtent_, &QPushButton::toggled, this, [this](bool on) {
+    if (!on) {
+      endExtentTool();
+      return;
+    }
+    if (viewport_) viewport_->setCursor(Qt::CrossCursor);
+    // Escape on the plan ends the tool without drawing.
+    if (view_) view_->installEventFilter(this);
+  });
+  connect(planExtent_, &QPushButton::clicked, this, [this] { usePlanExtent(); });
   connect(cancel_, &QPushButton::clicked, this, [this] {
     cancelAll();
     status_->setText(QStringLiteral("The noise map was cancelled; the next edit computes it again."));
@@ -285,18 +354,23 @@ void cNoiseMapDock::recompute() {
   if (!isVisible() || !show_->isChecked()) {
     cancelAll();
     item_->setVisible(false);
+    showMapCommands();
+    spare_ = cNoiseGrid{};  // a hidden map keeps no memory for the next
     return;
   }
   item_->setVisible(true);
-  const cGridFrame frame = mNoiseMap::defaultFrame(study_, cell_->value());
+  const cGridFrame frame = extent_ ? cGridFrame::covering(extent_->left(), extent_->top(), extent_->right(),
+                                                          extent_->bottom(), cell_->value())
+                                   : mNoiseMap::defaultFrame(study_, cell_->value());
   const auto nothing = [this](const QString& why) {
     cancelAll();
     item_->clearValues();
+    showMapCommands();
     status_->setText(why);
   };
   if (frame.empty()) {
     double x0, y0, x1, y1;
-    nothing(mNoiseMap::planExtent(study_, x0, y0, x1, y1)
+    nothing(extent_ || mNoiseMap::planExtent(study_, x0, y0, x1, y1)
                 ? QStringLiteral("The map would have too many cells: choose a larger cell size.")
                 : QStringLiteral("Place receptors, equipment or barriers on the site plan to see its noise map."));
     return;
@@ -333,6 +407,9 @@ void cNoiseMapDock::recompute() {
   cancelAll();
   auto shielding = mNoiseMap::shielding(study_, input);
   auto job = std::make_shared<cGridJob>(std::move(input), frame, mNoiseMap::caseMetric(study_), std::move(shielding));
+  // The storage of the map shown before: a redraw asks the system for no memory.
+  job->recycle(std::move(spare_));
+  spare_ = cNoiseGrid{};
   const std::uint64_t generation = ++generation_;
   frame_ = frame;
   progress_->setValue(0);
@@ -369,10 +446,12 @@ void cNoiseMapDock::finished(std::uint64_t generation, cGridJob::Outcome outcome
   runs_.erase(it);
   if (generation != generation_ || outcome != cGridJob::Outcome::done) {
     ++dropped_;
+    if (spare_.level.empty()) spare_ = job->takeGrid();
     if (generation == generation_ && outcome == cGridJob::Outcome::failed) {
       progress_->hide();
       cancel_->hide();
       item_->clearValues();
+      showMapCommands();
       status_->setText(QStringLiteral("There is not enough memory for a map of this many cells: choose a larger "
                                       "cell size."));
     }
@@ -386,12 +465,16 @@ void cNoiseMapDock::finished(std::uint64_t generation, cGridJob::Outcome outcome
   std::vector<float> values = lmax ? grid.lmax : grid.level;
   if (limit_) values = mExceedanceMap::exceedance(values, *limit_);
   item_->setValues(grid.frame, std::move(values), limit_.has_value());
+  showMapCommands();
   ++shown_;
+  const cGridFrame shownFrame = grid.frame;
+  const double shownHeight = job->input().receiverHeight;
+  spare_ = job->takeGrid();
   if (!limit_) {
     const std::string unit = study_.units == 0 ? " ft" : " m";
-    status_->setText(qs(std::to_string(grid.frame.columns) + " x " + std::to_string(grid.frame.rows) +
-                        " cells of " + format0_0(grid.frame.cell) + unit + ", at " +
-                        format0_0(job->input().receiverHeight) + unit + " above ground"));
+    status_->setText(qs(std::to_string(shownFrame.columns) + " x " + std::to_string(shownFrame.rows) +
+                        " cells of " + format0_0(shownFrame.cell) + unit + ", at " + format0_0(shownHeight) + unit +
+                        " above ground" + (extent_ ? ", over the extent drawn" : "")));
   }
 }
 
@@ -408,9 +491,122 @@ void cNoiseMapDock::showPointer(const QPointF& scenePos) {
   window_.statusBar()->showMessage(text);
 }
 
+// ------------------------------------------------------------- pictures
+
+void cNoiseMapDock::showMapCommands() {
+  const bool shown = item_->hasValues() && item_->isVisible();
+  const bool can = shown && services_.prompt;
+  for (QPushButton* b : {savePng_, saveSvg_})
+    if (b) b->setEnabled(can);
+  for (QAction* a : {menuPng_, menuSvg_})
+    if (a) a->setEnabled(can);
+}
+
+void cNoiseMapDock::savePicture(bool svg) {
+  if (!services_.prompt || !view_) return;
+  if (!item_->hasValues() || !item_->isVisible()) {
+    if (services_.messages)
+      services_.messages->show("There is no noise map to save: show it with View > Noise Map and let it finish.",
+                               "VORN", MessageIcon::Information);
+    return;
+  }
+  SF_FilePrompt& prompt = *services_.prompt;
+  prompt.OpenMode(SF_WRITE);
+  prompt.MultipleFiles(false);
+  prompt.FilePrompt(svg ? "SVG Drawing" : "PNG Image");
+  prompt.FileSuffix(svg ? "svg" : "png");
+  if (prompt.getFile() != SF_FILE_OK) return;
+  std::string path = prompt.Directory() + prompt.FileName(1);
+  // A name typed without its type gets the one chosen; any other name is
+  // written as what its ending says.
+  if (prompt.FileName(1).find('.') == std::string::npos) path += svg ? ".svg" : ".png";
+  mNoiseMapPicture::sLegend legend;
+  const bool exceed = limit_.has_value();
+  legend.title = layer_->currentText() + (exceed ? QStringLiteral(", dB over the limit") : QStringLiteral(", dBA"));
+  const int count = exceed ? mNoiseBands::exceedCount : mNoiseBands::count;
+  for (int band = count - 1; band >= 0; --band)
+    legend.bands.push_back({exceed ? mNoiseBands::exceedColour(band) : mNoiseBands::colour(band),
+                            qs(exceed ? mNoiseBands::exceedLabel(band) : mNoiseBands::label(band))});
+  legend.note = exceed ? status_->text() : QStringLiteral("Below 35 dB is not coloured.");
+  if (!mNoiseMapPicture::write(*view_, legend, mCodePage::toQString(path)) && services_.messages)
+    services_.messages->show("Error saving the noise map to " + path, "VORN", MessageIcon::Critical);
+}
+
+// --------------------------------------------------------------- extent
+
+void cNoiseMapDock::usePlanExtent() {
+  endExtentTool();
+  extent_.reset();
+  planExtent_->setEnabled(false);
+  scheduleRecompute();
+}
+
+void cNoiseMapDock::endExtentTool() {
+  if (rubber_) {
+    delete rubber_;
+    rubber_ = nullptr;
+  }
+  extentStart_.reset();
+  if (viewport_) viewport_->unsetCursor();
+  if (view_) view_->removeEventFilter(this);
+  if (drawExtent_->isChecked()) {
+    const QSignalBlocker quiet(drawExtent_);
+    drawExtent_->setChecked(false);
+  }
+}
+
+// While Draw Extent is on, a drag on the plan draws the map's extent
+// instead of selecting or panning; the tool ends with the drag.
+bool cNoiseMapDock::extentEvent(QEvent* event) {
+  if (!drawExtent_->isChecked() || !view_) return false;
+  const auto type = event->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick)
+    return false;
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QPointF scenePos = view_->mapToScene(mouse->position().toPoint());
+  if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+    extentStart_ = scenePos;
+    if (!rubber_) {
+      rubber_ = new QGraphicsRectItem;
+      QPen pen(QColor(20, 20, 20), 1.5, Qt::DashLine);
+      pen.setCosmetic(true);
+      rubber_->setPen(pen);
+      rubber_->setZValue(1000);
+      view_->scene()->addItem(rubber_);
+    }
+    rubber_->setRect(QRectF(scenePos, scenePos));
+  } else if (type == QEvent::MouseMove) {
+    showPointer(scenePos);
+    if (extentStart_ && rubber_) rubber_->setRect(QRectF(*extentStart_, scenePos).normalized());
+  } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton && extentStart_) {
+    const QPointF start = *extentStart_;
+    const QPoint a = view_->mapFromScene(start), b = mouse->position().toPoint();
+    endExtentTool();
+    // A click, or a drag of a few pixels, draws nothing.
+    if (std::abs(a.x() - b.x()) >= 4 && std::abs(a.y() - b.y()) >= 4) {
+      // Scene y runs south: the plan's y is its negative.
+      const QRectF r = QRectF(start, scenePos).normalized();
+      extent_ = QRectF(QPointF(r.left(), -r.bottom()), QPointF(r.right(), -r.top()));
+      planExtent_->setEnabled(true);
+      scheduleRecompute();
+    }
+  }
+  return true;
+}
+
 bool cNoiseMapDock::eventFilter(QObject* watched, QEvent* event) {
   // The viewport hears events while the view is being destroyed: look at the
-  // view only for the pointer's own events, when it is whole.
+  // view only for the pointer's and the keys' own events, when it is whole.
+  const auto type = event->type();
+  const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove ||
+                     type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+  if (mouse && drawExtent_->isChecked() && watched == viewport_.data() && extentEvent(event)) return true;
+  if (type == QEvent::KeyPress && drawExtent_->isChecked() && watched == view_.data() &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    endExtentTool();
+    return true;
+  }
   const bool pointer = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
   if (!pointer || watched != viewport_.data() || !view_) return QDockWidget::eventFilter(watched, event);
   if (event->type() == QEvent::MouseMove) {

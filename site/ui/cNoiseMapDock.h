@@ -16,13 +16,17 @@
 #include <QDockWidget>
 #include <QGraphicsView>
 #include <QPointer>
+#include <QRectF>
 
 #include "site/cGridFrame.h"
 #include "site/cGridJob.h"
 #include "site/mNoiseMap.h"
 #include "study/IResultsSheetView.h"
 
+class IMessageService;
 class QCheckBox;
+class QGraphicsRectItem;
+class SF_FilePrompt;
 class QComboBox;
 class QDoubleSpinBox;
 class QGraphicsScene;
@@ -36,12 +40,21 @@ class QSlider;
 class cNoiseMapItem;
 class cStudy;
 
+// What saving the map as a picture asks through: the program's file prompt
+// and messages (without them the map is not saved).
+struct sNoiseMapServices {
+  SF_FilePrompt* prompt = nullptr;
+  IMessageService* messages = nullptr;
+};
+
 class cNoiseMapDock : public QDockWidget {
 public:
+  using Services = sNoiseMapServices;
   // Shows the map on the plan's scene and view; docks itself under the
-  // plan's dock when one is given, and adds itself to the View menu.
+  // plan's dock when one is given, and adds itself to the View menu and its
+  // pictures to File > Export Results.
   cNoiseMapDock(cStudy& study, QMainWindow& window, QGraphicsScene& scene, QGraphicsView& view,
-                QDockWidget* besides = nullptr);
+                QDockWidget* besides = nullptr, Services services = {});
   ~cNoiseMapDock() override;
 
   // What the study shows its results on: the given view, then this map
@@ -61,6 +74,16 @@ public:
   int mapsDropped() const { return dropped_; }
   QLabel* status() const { return status_; }
 
+  // Saves the plan's view with the map and its legend, asking for the file:
+  // a PNG image, or an SVG drawing.
+  void savePicture(bool svg);
+  // The legend as the picture shows it.
+  // The extent the user drew, in plan coordinates (xmin, ymin, xmax, ymax),
+  // or none while the map covers the plan's extent.
+  std::optional<QRectF> drawnExtent() const { return extent_; }
+  // Back to the plan's extent.
+  void usePlanExtent();
+
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,6 +100,9 @@ private:
   void showPointer(const QPointF& scenePos);
   bool exceedanceChosen() const;
   void syncChoices();
+  void showMapCommands();
+  bool extentEvent(QEvent* event);
+  void endExtentTool();
 
   cStudy& study_;
   QMainWindow& window_;
@@ -97,6 +123,18 @@ private:
   QProgressBar* progress_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QLabel* status_ = nullptr;
+  QPushButton* drawExtent_ = nullptr;
+  QPushButton* planExtent_ = nullptr;
+  QPushButton* savePng_ = nullptr;
+  QPushButton* saveSvg_ = nullptr;
+  QAction* menuPng_ = nullptr;
+  QAction* menuSvg_ = nullptr;
+  Services services_;
+  // The extent drawn on the plan, kept while the program runs; the
+  // rectangle being drawn and where its drag began.
+  std::optional<QRectF> extent_;
+  QGraphicsRectItem* rubber_ = nullptr;
+  std::optional<QPointF> extentStart_;
   QWidget* exceedRow_ = nullptr;
   QGridLayout* legend_ = nullptr;
   std::map<std::uint64_t, sRun> runs_;
@@ -104,6 +142,8 @@ private:
   // What the running computation will show: its frame and limit.
   cGridFrame frame_;
   std::optional<float> limit_;
+  // The storage of the last map, for the next computation to fill again.
+  cNoiseGrid spare_;
   bool dragging_ = false;  // the left button is down on the plan
   bool pending_ = false;
   int shown_ = 0, dropped_ = 0;

@@ -327,3 +327,45 @@ TEST(GridExactLevels, EqualTheReceptorsComputationBitForBit) {
         EXPECT_EQ(bits(t.l10), bits(R->calculated_totals.L10()));
       }
 }
+
+// A map redrawn into the storage of the one before gives the same bits as
+// one computed afresh; one cancelled in its storage leaves noData, not the
+// earlier map's levels, where it did not reach.
+TEST(GridJob, RecycledStorageGivesTheSameMapAndNoStaleCells) {
+  std::mt19937 rng(17);
+  std::uniform_real_distribution<double> pos(0, 250);
+  cGridInput in;
+  for (int i = 0; i < 12; ++i) in.pieces.push_back(piece(pos(rng), -pos(rng), 70.0f + static_cast<float>(i), 30));
+  const cGridFrame f{0, 0, 1, 257, 190};
+  const cNoiseGrid fresh = compute(in, f, 2);
+  cGridInput other = in;
+  for (auto& p : other.pieces) p.lref += 9;
+  cGridJob first(other, f, 2);
+  ASSERT_EQ(first.run(), cGridJob::Outcome::done);
+  cGridJob again(in, f, 2);
+  again.recycle(first.takeGrid());
+  ASSERT_EQ(again.run(), cGridJob::Outcome::done);
+  for (std::size_t i = 0; i < fresh.level.size(); ++i) {
+    ASSERT_EQ(bits(again.grid().lmax[i]), bits(fresh.lmax[i]));
+    ASSERT_EQ(bits(again.grid().level[i]), bits(fresh.level[i]));
+  }
+  cGridJob cancelled(other, f, 2);
+  cancelled.recycle(again.takeGrid());
+  EXPECT_EQ(cancelled.run([&](double) { cancelled.cancel(); }, 1), cGridJob::Outcome::cancelled);
+  const cNoiseGrid& g = cancelled.grid();
+  // The first band of rows was computed from the louder pieces; the rest is noData.
+  EXPECT_NEAR(g.at(g.level, 5, 5), fresh.at(fresh.level, 5, 5) + 9, 1e-3f);
+  for (std::int32_t row = mGridKernel::tileSize; row < f.rows; row += 17)
+    for (std::int32_t col = 0; col < f.columns; col += 31) {
+      ASSERT_EQ(g.at(g.level, col, row), cNoiseGrid::noData);
+      ASSERT_EQ(g.at(g.lmax, col, row), cNoiseGrid::noData);
+    }
+  // Storage of another size is not taken as it is.
+  cGridJob smaller(in, cGridFrame{0, 0, 1, 40, 30}, 2);
+  smaller.recycle(cancelled.takeGrid());
+  ASSERT_EQ(smaller.run(), cGridJob::Outcome::done);
+  EXPECT_EQ(smaller.grid().level.size(), 1200u);
+  // ... nor kept when it is far larger than the grid needs.
+  EXPECT_LT(smaller.grid().level.capacity(), 10000u);
+  EXPECT_EQ(bits(smaller.grid().level[0]), bits(compute(in, cGridFrame{0, 0, 1, 40, 30}, 2).level[0]));
+}

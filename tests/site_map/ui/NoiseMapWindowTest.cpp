@@ -5,6 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QGraphicsView>
+#include <QMenu>
+#include <QPushButton>
+#include <QXmlStreamReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
@@ -12,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "site/mNoiseBands.h"
+#include "site/mNoiseMap.h"
 #include "site/mSitePlan.h"
 #include "study/mFormat.h"
 #include "site/ui/cNoiseMapDock.h"
@@ -145,4 +152,192 @@ TEST_F(NoiseMapWindow, ExceedanceOfAChosenLimitAndHidingTheMap) {
   QApplication::processEvents();
   EXPECT_FALSE(map->item()->isVisible());
   EXPECT_FALSE(map->busy());
+}
+
+namespace {
+
+// A point of the viewport over a cell that only the map covers (no symbol,
+// nor the scale bar, the north arrow or the legend's corner), whose cells
+// all around are in the same band; false when the map has none.
+bool plainMapPoint(QGraphicsView& view, const cNoiseMapItem& item, QPoint& at, int& band) {
+  const QImage& img = item.image();
+  const QRectF r = item.boundingRect();
+  const double cell = r.width() / img.width();
+  const QRect viewport = view.viewport()->rect();
+  const QRect middle(viewport.width() / 8, viewport.height() / 8, viewport.width() * 5 / 8, viewport.height() * 5 / 8);
+  for (int row = 2; row + 2 < img.height(); ++row)
+    for (int col = 2; col + 2 < img.width(); ++col) {
+      const QRgb c = img.pixel(col, row);
+      if (qAlpha(c) == 0) continue;
+      bool same = true;
+      for (int dr = -2; dr <= 2 && same; ++dr)
+        for (int dc = -2; dc <= 2 && same; ++dc) same = img.pixel(col + dc, row + dr) == c;
+      if (!same) continue;
+      const QPointF scene(r.left() + (col + 0.5) * cell, r.top() + (row + 0.5) * cell);
+      const QPoint p = view.mapFromScene(scene);
+      if (!middle.contains(p)) continue;
+      bool alone = true;
+      for (QGraphicsItem* i : view.items(QRect(p - QPoint(6, 6), QSize(13, 13))))
+        if (i != &item && i->zValue() >= item.zValue() && i->parentItem() != &item) alone = false;
+      if (!alone) continue;
+      float v = 0;
+      if (!item.valueAt(scene.x(), -scene.y(), v)) continue;
+      at = p;
+      band = mNoiseBands::bandOf(v);
+      return band >= 0 && (c & 0xffffff) == mNoiseBands::colour(band);
+    }
+  return false;
+}
+
+// The texts of an SVG drawing, and whether it parsed.
+bool svgTexts(const QString& path, QStringList& texts, QSize& size) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QXmlStreamReader xml(&file);
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QLatin1String("svg")) {
+      const QStringList box = xml.attributes().value(QLatin1String("viewBox")).toString().split(QLatin1Char(' '));
+      if (box.size() == 4) size = QSize(box[2].toInt(), box[3].toInt());
+    }
+    if (xml.name() == QLatin1String("text")) texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+  }
+  return !xml.hasError();
+}
+
+}  // namespace
+
+TEST_F(NoiseMapWindow, SavesThePlanWithTheMapAndItsLegendAsPngAndSvg) {
+  // Cells large enough to see, the map fully opaque.
+  auto* cell = map->findChild<QDoubleSpinBox*>(QStringLiteral("spnNoiseMapCell"));
+  const int shown = map->mapsShown();
+  cell->setValue(12);
+  ASSERT_TRUE(waitForMaps(shown + 1));
+  map->findChild<QSlider*>(QStringLiteral("sldNoiseMapOpacity"))->setValue(100);
+  QGraphicsView& view = *plan->view();
+  QPoint at;
+  int band = -1;
+  ASSERT_TRUE(plainMapPoint(view, *map->item(), at, band));
+
+  // File > Export Noise Map > PNG Image..., right after File > Export Results.
+  QAction* png = started.item("mExportMapPng");
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->text(), QStringLiteral("PNG Image..."));
+  EXPECT_EQ(started.item("mExportMapSvg")->text(), QStringLiteral("SVG Drawing..."));
+  auto* fileMenu = started.window().findChild<QMenu*>(QStringLiteral("mFile"));
+  auto* pictures = started.window().findChild<QMenu*>(QStringLiteral("mExportMap"));
+  ASSERT_NE(pictures, nullptr);
+  EXPECT_EQ(pictures->title(), QStringLiteral("Export Noise &Map"));
+  const QList<QAction*> items = fileMenu->actions();
+  EXPECT_EQ(items.indexOf(pictures->menuAction()), items.indexOf(started.item("mFile_4")) + 1);
+  const std::size_t messages = started.messages.messages().size();
+  started.dialog.chooseFile(dir.file("plan.png"));
+  started.choose("mExportMapPng");
+  QImage picture(QString::fromStdString(dir.file("plan.png")));
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), view.viewport()->size());
+  EXPECT_EQ(picture.pixel(at) & 0xffffff, mNoiseBands::colour(band)) << at.x() << "," << at.y();
+  // The legend's box in the lower right corner: white behind its title.
+  EXPECT_EQ(picture.pixel(picture.width() - 12, picture.height() - 12) & 0xffffff, 0xffffffu);
+
+  // The dock's own command, a name typed without its type.
+  auto* svg = map->findChild<QPushButton*>(QStringLiteral("cmdNoiseMapSaveSvg"));
+  ASSERT_TRUE(svg->isEnabled());
+  started.dialog.chooseFile(dir.file("plan"));
+  svg->click();
+  QApplication::processEvents();
+  QStringList texts;
+  QSize size;
+  ASSERT_TRUE(svgTexts(QString::fromStdString(dir.file("plan.svg")), texts, size));
+  EXPECT_TRUE(texts.contains(QStringLiteral("Lmax, dBA"))) << texts.join(QLatin1Char('|')).toStdString();
+  for (int b = 0; b < mNoiseBands::count; ++b)
+    EXPECT_TRUE(texts.contains(QString::fromStdString(mNoiseBands::label(b)))) << mNoiseBands::label(b);
+  EXPECT_TRUE(texts.contains(QStringLiteral("80 dB and above")));
+  EXPECT_EQ(size, view.viewport()->size());
+  EXPECT_EQ(started.messages.messages().size(), messages);
+
+  // Without a map there is nothing to save.
+  map->findChild<QCheckBox*>(QStringLiteral("chkNoiseMap"))->setChecked(false);
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_FALSE(png->isEnabled());
+  EXPECT_FALSE(svg->isEnabled());
+}
+
+TEST_F(NoiseMapWindow, ARectangleDrawnOnThePlanIsTheMapsExtentUntilThePlansIsChosenAgain) {
+  QGraphicsView& view = *plan->view();
+  QWidget* viewport = view.viewport();
+  auto* draw = map->findChild<QPushButton*>(QStringLiteral("cmdNoiseMapDrawExtent"));
+  auto* whole = map->findChild<QPushButton*>(QStringLiteral("cmdNoiseMapPlanExtent"));
+  ASSERT_NE(draw, nullptr);
+  ASSERT_NE(whole, nullptr);
+  EXPECT_FALSE(whole->isEnabled());
+  const QRectF planRect = map->item()->boundingRect();
+  // The drag starts on a piece: with the tool on it draws, and moves nothing.
+  const auto& e = *study().colEquipment[0];
+  const cSitePosition was = *e.position;
+  const QPoint from = onScreen(was.x, was.y);
+  const QPoint to = from + QPoint(90, 60);
+  draw->click();
+  EXPECT_TRUE(draw->isChecked());
+  auto send = [&](QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent ev(type, QPointF(p), viewport->mapToGlobal(QPointF(p)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &ev);
+  };
+  const int shown = map->mapsShown();
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, from + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  ASSERT_TRUE(waitForMaps(shown + 1));
+  EXPECT_EQ(e.position->x, was.x);
+  EXPECT_EQ(e.position->y, was.y);
+  EXPECT_FALSE(draw->isChecked());  // the tool ends with its drag
+  EXPECT_TRUE(whole->isEnabled());
+  // The map covers the rectangle, grown to whole cells about its centre.
+  const QRectF drawn = QRectF(view.mapToScene(from), view.mapToScene(to)).normalized();
+  const QRectF r = map->item()->boundingRect();
+  const double cellSize = r.width() / map->item()->image().width();
+  EXPECT_LE(r.left(), drawn.left() + 1e-9);
+  EXPECT_GE(r.right(), drawn.right() - 1e-9);
+  EXPECT_LE(r.top(), drawn.top() + 1e-9);
+  EXPECT_GE(r.bottom(), drawn.bottom() - 1e-9);
+  EXPECT_LT(r.width() - drawn.width(), 2 * cellSize);
+  EXPECT_LT(r.height() - drawn.height(), 2 * cellSize);
+  EXPECT_NEAR(r.center().x(), drawn.center().x(), 1e-6);
+  EXPECT_NEAR(r.center().y(), drawn.center().y(), 1e-6);
+  // The automatic cell: the longer side over 500 cells.
+  EXPECT_EQ(std::max(map->item()->image().width(), map->item()->image().height()),
+            cGridFrame::defaultCellsOnLongerSide);
+  EXPECT_TRUE(map->status()->text().contains(QStringLiteral("over the extent drawn")));
+  ASSERT_TRUE(map->drawnExtent());
+
+  // It stays through an edit.
+  ASSERT_TRUE(mSitePlan::placeEquipment(study(), 1, cSitePosition{was.x + 5, was.y, was.height}));
+  ASSERT_TRUE(waitForMaps(shown + 2));
+  EXPECT_EQ(map->item()->boundingRect(), r);
+
+  // A click with the tool draws nothing and keeps the extent.
+  draw->click();
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, from + QPoint(1, 1), Qt::LeftButton, Qt::NoButton);
+  QApplication::processEvents();
+  EXPECT_FALSE(draw->isChecked());
+  EXPECT_EQ(map->item()->boundingRect(), r);
+
+  // Escape on the plan ends the tool: the drag after it selects as before.
+  draw->click();
+  ASSERT_TRUE(draw->isChecked());
+  QTest::keyClick(&view, Qt::Key_Escape);
+  EXPECT_FALSE(draw->isChecked());
+  EXPECT_EQ(map->item()->boundingRect(), r);
+
+  // Back to the plan's extent.
+  whole->click();
+  ASSERT_TRUE(waitForMaps(shown + 3));
+  EXPECT_FALSE(whole->isEnabled());
+  EXPECT_FALSE(map->drawnExtent());
+  const cGridFrame f = mNoiseMap::defaultFrame(study());
+  EXPECT_EQ(map->item()->boundingRect(), QRectF(f.xmin, -f.ymax, f.cell * f.columns, f.cell * f.rows));
+  EXPECT_EQ(map->item()->boundingRect(), planRect);
 }
