@@ -359,6 +359,10 @@ void cNoiseMapDock::recompute() {
     return;
   }
   item_->setVisible(true);
+  if (extent_ && caseIdentity() != extentCase_) {
+    extent_.reset();
+    planExtent_->setEnabled(false);
+  }
   const cGridFrame frame = extent_ ? cGridFrame::covering(extent_->left(), extent_->top(), extent_->right(),
                                                           extent_->bottom(), cell_->value())
                                    : mNoiseMap::defaultFrame(study_, cell_->value());
@@ -534,6 +538,10 @@ void cNoiseMapDock::savePicture(bool svg) {
 
 // --------------------------------------------------------------- extent
 
+std::string cNoiseMapDock::caseIdentity() const {
+  return study_.caseFile.caseDirectory() + study_.caseFile.caseFileName();
+}
+
 void cNoiseMapDock::usePlanExtent() {
   endExtentTool();
   extent_.reset();
@@ -588,6 +596,7 @@ bool cNoiseMapDock::extentEvent(QEvent* event) {
       // Scene y runs south: the plan's y is its negative.
       const QRectF r = QRectF(start, scenePos).normalized();
       extent_ = QRectF(QPointF(r.left(), -r.bottom()), QPointF(r.right(), -r.top()));
+      extentCase_ = caseIdentity();
       planExtent_->setEnabled(true);
       scheduleRecompute();
     }

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include <QDockWidget>
@@ -94,6 +95,7 @@ private:
     std::thread thread;
   };
   void buildControls();
+  std::string caseIdentity() const;
   void rebuildLegend();
   void finished(std::uint64_t generation, cGridJob::Outcome outcome);
   void cancelAll();
@@ -133,6 +135,7 @@ private:
   // The extent drawn on the plan, kept while the program runs; the
   // rectangle being drawn and where its drag began.
   std::optional<QRectF> extent_;
+  std::string extentCase_;  // the case file the extent was drawn on: another case maps its own plan
   QGraphicsRectItem* rubber_ = nullptr;
   std::optional<QPointF> extentStart_;
   QWidget* exceedRow_ = nullptr;

@@ -340,4 +340,23 @@ TEST_F(NoiseMapWindow, ARectangleDrawnOnThePlanIsTheMapsExtentUntilThePlansIsCho
   const cGridFrame f = mNoiseMap::defaultFrame(study());
   EXPECT_EQ(map->item()->boundingRect(), QRectF(f.xmin, -f.ymax, f.cell * f.columns, f.cell * f.rows));
   EXPECT_EQ(map->item()->boundingRect(), planRect);
+
+  // An extent belongs to the case it was drawn on: the next case opened maps
+  // its own plan.
+  draw->click();
+  send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  ASSERT_TRUE(waitForMaps(shown + 4));
+  ASSERT_TRUE(map->drawnExtent());
+  TempDir other;
+  for (const char* name : {"Bridge Demolition.cas", "Bridge Demolition.gpkg"})
+    std::filesystem::copy_file(kExamples + name, other.file(name));
+  started.messages.script({MessageAnswer::Yes});  // the edit above is not kept
+  started.dialog.chooseFile(other.file("Bridge Demolition.cas"));
+  started.choose("mFile_1");
+  ASSERT_TRUE(waitForMaps(shown + 5));
+  EXPECT_FALSE(map->drawnExtent());
+  EXPECT_FALSE(whole->isEnabled());
+  EXPECT_EQ(map->item()->boundingRect(), planRect);
 }
