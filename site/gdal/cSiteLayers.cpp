@@ -8,6 +8,7 @@
 #include <ogrsf_frmts.h>
 
 #include "site/gdal/mGdal.h"
+#include "site/mDxfText.h"
 
 namespace {
 
@@ -177,6 +178,11 @@ bool cSiteLayers::read(const std::string& path, std::string& problem, std::optio
   static const char* const drivers[] = {"GPKG", "GeoJSON", "ESRI Shapefile", "DXF", "CSV", nullptr};
   static const char* const csvOptions[] = {"X_POSSIBLE_NAMES=x,X,easting,Easting", "Y_POSSIBLE_NAMES=y,Y,northing,Northing",
                                            "KEEP_GEOM_COLUMNS=NO", nullptr};
+  // A DXF is checked first: some damaged ones keep the library's reader
+  // going round for ever.
+  if (GDALDriverH driver = GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, drivers, nullptr);
+      driver && std::string(GDALGetDriverShortName(driver)) == "DXF" && !mDxfText::wellFormed(path, problem))
+    return false;
   DatasetPtr ds(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, csvOptions, nullptr));
   if (!ds) {
     problem = "it is not a GeoPackage, GeoJSON, Shapefile, DXF or CSV file";

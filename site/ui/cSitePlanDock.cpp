@@ -148,7 +148,9 @@ cSitePlanDock::cSitePlanDock(cStudy& study, QMainWindow& window, Services servic
   hide();
 }
 
-cSitePlanDock::~cSitePlanDock() = default;
+// The scene goes with the dock's children, after this: its last selection
+// changes, as its items go, are no longer the dock's to hear.
+cSitePlanDock::~cSitePlanDock() { scene_->disconnect(this); }
 
 ISiteFile& cSitePlanDock::siteFile() {
 #if VORN_HAVE_GDAL

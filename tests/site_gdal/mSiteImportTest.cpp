@@ -127,6 +127,9 @@ TEST_F(ImportCase, BadOrHostileFilesGetAReasonAndChangeNothing) {
        R"({"type":"FeatureCollection","features":[{"type":"Feature","properties":{"name":"A"},"geometry":{"type":"Point","coordinates":[1e300,2]}}]})"},
       {"nothing.csv", "x,y,description\r\n"},
       {"picture.png", "\x89PNG\r\n\x1a\n"},
+      // Damaged drawings of the kind that kept the reader going round for ever.
+      {"nul.dxf", std::string("0\nSECTION\n2\nENTI\r\0\0\0\0\0\0\0\0INE\n8\nWALL\n10\n5\n20\n-5\n", 45)},
+      {"codes.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n11\n5\n\xd2OVERVIEW\n21\n0\nEOF\n"},
   };
   for (const auto& [name, bytes] : files) {
     EXPECT_FALSE(import(name, bytes, SiteLayerKind::Receptors)) << name;

@@ -194,5 +194,7 @@ TEST_F(MapExport, GeoPackageKeepsItsOtherLayersAndReplacesTheMap) {
   ASSERT_NE(ds, nullptr);
   EXPECT_EQ(GDALDatasetGetLayerCount(ds), 2);
   GDALClose(ds);
-  EXPECT_EQ(readBands(file("site.gpkg"), "map_leq").size(), 3u);
+  const std::vector<sFeature> bands = readBands(file("site.gpkg"), "map_leq");
+  EXPECT_EQ(bands.size(), 3u);
+  for (const sFeature& f : bands) OGR_G_DestroyGeometry(f.geometry);
 }
