@@ -8,6 +8,7 @@
 #include <ogrsf_frmts.h>
 
 #include "site/gdal/mGdal.h"
+#include "site/mCsvColumns.h"
 #include "site/mDxfText.h"
 
 namespace {
@@ -178,10 +179,14 @@ bool cSiteLayers::read(const std::string& path, std::string& problem, std::optio
   static const char* const drivers[] = {"GPKG", "GeoJSON", "ESRI Shapefile", "DXF", "CSV", nullptr};
   static const char* const csvOptions[] = {"X_POSSIBLE_NAMES=x,X,easting,Easting", "Y_POSSIBLE_NAMES=y,Y,northing,Northing",
                                            "KEEP_GEOM_COLUMNS=NO", nullptr};
-  // A DXF is checked first: some damaged ones keep the library's reader
-  // going round for ever.
-  if (GDALDriverH driver = GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, drivers, nullptr);
-      driver && std::string(GDALGetDriverShortName(driver)) == "DXF" && !mDxfText::wellFormed(path, problem))
+  // A file the DXF reader would take, whatever its name, is checked first:
+  // some damaged ones keep that reader going round for ever.
+  static const char* const dxfOnly[] = {"DXF", nullptr};
+  if (GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, dxfOnly, nullptr) && !mDxfText::wellFormed(path, problem))
+    return false;
+  // And a CSV whose heading names the x or the y column twice.
+  static const char* const csvOnly[] = {"CSV", nullptr};
+  if (GDALIdentifyDriverEx(path.c_str(), GDAL_OF_VECTOR, csvOnly, nullptr) && !mCsvColumns::namedOnce(path, problem))
     return false;
   DatasetPtr ds(GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, csvOptions, nullptr));
   if (!ds) {

@@ -129,6 +129,10 @@ TEST_F(ImportCase, BadOrHostileFilesGetAReasonAndChangeNothing) {
       {"picture.png", "\x89PNG\r\n\x1a\n"},
       // Damaged drawings of the kind that kept the reader going round for ever.
       {"nul.dxf", std::string("0\nSECTION\n2\nENTI\r\0\0\0\0\0\0\0\0INE\n8\nWALL\n10\n5\n20\n-5\n", 45)},
+      {"drawing.csv", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\nWALL\n10\n\r\r/)//\n"},  // read as a DXF whatever its name
+      {"twice.csv", "x,x,description\r\n30,40,Excavator\r\n"},
+      {"nul.csv", std::string("y,y\0 description\r\n1,2\r\n", 24)},
+      {"northing twice.csv", "Easting;Northing;\"northing\";description\n1;2;3;A\n"},
       {"codes.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n11\n5\n\xd2OVERVIEW\n21\n0\nEOF\n"},
   };
   for (const auto& [name, bytes] : files) {
