@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct cReportCell {
@@ -16,6 +17,22 @@ struct cReportCell {
   std::uint32_t shade = noShade;  // background as 0xRRGGBB
   int span = 1;                   // columns the cell covers
 };
+
+// The cells a report's tables are made of: plain text, a number set flush
+// right, bold text.
+namespace mReportCells {
+inline cReportCell cell(std::string text) { return cReportCell{std::move(text)}; }
+inline cReportCell numberCell(std::string text) {
+  cReportCell c{std::move(text)};
+  c.number = true;
+  return c;
+}
+inline cReportCell boldCell(std::string text) {
+  cReportCell c{std::move(text)};
+  c.bold = true;
+  return c;
+}
+}  // namespace mReportCells
 
 using cReportRow = std::vector<cReportCell>;
 

@@ -18,20 +18,13 @@ namespace mPdfReport {
 
 namespace {
 
+using mReportCells::boldCell;
+using mReportCells::cell;
+using mReportCells::numberCell;
+
 constexpr const char* kProgram = "Vornhall (VORN), Version 1.1";
 constexpr const char* kDot = "\xB7";  // middle dot, Windows-1252
 
-cReportCell cell(std::string text) { return cReportCell{std::move(text)}; }
-cReportCell numberCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.number = true;
-  return c;
-}
-cReportCell boldCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.bold = true;
-  return c;
-}
 cReportCell spanning(std::string text, int span) {
   cReportCell c{std::move(text)};
   c.span = span;

@@ -14,24 +14,16 @@ namespace mPdfSitePlan {
 
 namespace {
 
+using mReportCells::boldCell;
+using mReportCells::cell;
+using mReportCells::numberCell;
+
 bool anythingPlaced(const cStudy& study) {
   for (const auto& r : study.colReceptors)
     if (r->position) return true;
   for (const auto& e : study.colEquipment)
     if (e->position) return true;
   return false;
-}
-
-cReportCell cell(std::string text) { return cReportCell{std::move(text)}; }
-cReportCell numberCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.number = true;
-  return c;
-}
-cReportCell boldCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.bold = true;
-  return c;
 }
 
 cReportBlock textBlock(cReportBlock::Kind kind, std::string text) {

@@ -17,6 +17,10 @@ namespace mReportProgramme {
 
 namespace {
 
+using mReportCells::boldCell;
+using mReportCells::cell;
+using mReportCells::numberCell;
+
 namespace fs = std::filesystem;
 using Cell = cProgrammeResults::Cell;
 using State = cProgrammeResults::State;
@@ -25,17 +29,6 @@ constexpr const char* kPeriodNames[3] = {"Day", "Evening", "Night"};
 constexpr std::size_t kPhasesPerTimeline = 25;
 const char* metricName(std::int32_t metric) { return metric == 1 ? "Leq" : "L10"; }
 
-cReportCell cell(std::string text) { return cReportCell{std::move(text)}; }
-cReportCell numberCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.number = true;
-  return c;
-}
-cReportCell boldCell(std::string text) {
-  cReportCell c{std::move(text)};
-  c.bold = true;
-  return c;
-}
 cReportCell exceedanceCell(float exceedance) {
   cReportCell c = numberCell(mProgrammeReport::limitText(exceedance));
   if (cProgrammeResults::exceeds(exceedance)) {
