@@ -269,15 +269,7 @@ bool cGeoPackageSiteFile::write(const std::string& path, const cStudy& study, st
       written = false;
     }
   }
-  if (written) {
-    fs::rename(part, target, ec);
-    if (!ec) return true;
-    problem = "it cannot replace the old file (" + ec.message() + ")";
-  } else if (problem.empty()) {
-    problem = mGdal::cQuietErrors::lastError();
-  }
-  fs::remove(part, ec);
-  return false;
+  return mGdal::finishPart(part, target, written, problem);
 } catch (const std::exception&) {
   problem = "there is not enough memory to write it";
   return false;

@@ -38,4 +38,18 @@ std::string fileProblem(const std::string& path) {
   return std::string();
 }
 
+bool finishPart(const std::filesystem::path& part, const std::filesystem::path& target, bool written,
+                std::string& problem) {
+  std::error_code ec;
+  if (written) {
+    std::filesystem::rename(part, target, ec);
+    if (!ec) return true;
+    problem = "it cannot replace the old file (" + ec.message() + ")";
+  } else if (problem.empty()) {
+    problem = cQuietErrors::lastError();
+  }
+  std::filesystem::remove(part, ec);
+  return false;
+}
+
 }  // namespace mGdal

@@ -3,6 +3,7 @@
 // printing silenced while a file of ours is read or written (its messages
 // become our problem texts instead).
 
+#include <filesystem>
 #include <string>
 
 namespace mGdal {
@@ -24,5 +25,13 @@ public:
 inline constexpr unsigned long long kMaxFileBytes = 256ull * 1024 * 1024;
 // "" when the path names a regular file within the limit, else the problem.
 std::string fileProblem(const std::string& path);
+
+// The end of a write through a part file beside the target, so that the
+// old file stays whole until the new one is complete: when written, the part
+// is renamed over the target (false, and the problem, when it cannot be);
+// otherwise the part is removed and, where nothing was said, GDAL's last
+// error is the problem.
+bool finishPart(const std::filesystem::path& part, const std::filesystem::path& target, bool written,
+                std::string& problem);
 
 }  // namespace mGdal
