@@ -167,13 +167,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       continue;
     }
     std::string value;
-    bool hasValue = false;
-    const std::size_t eq = arg.find('=');
-    if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-      value = arg.substr(eq + 1);
-      arg.erase(eq);
-      hasValue = true;
-    }
+    const bool hasValue = splitOptionValue(arg, value);
     if (arg != "--format" && arg != "--receptor" && arg != "--date" && arg != "--output" && arg != "--site" &&
         arg != "--write-site" && !mBatchMap::isOption(arg)) {
       error = "unknown option '" + arg + "'";
@@ -317,6 +311,22 @@ int main(const std::vector<std::string>& args, const std::string& programDir, st
 }
 
 bool isReportDate(const std::string& text) { return reportDate(text); }
+
+bool hasOption(const std::vector<std::string>& args, const std::string& name) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == name || arg.rfind(name + "=", 0) == 0) return true;
+  }
+  return false;
+}
+
+bool splitOptionValue(std::string& arg, std::string& value) {
+  const std::size_t eq = arg.find('=');
+  if (arg.rfind("--", 0) != 0 || eq == std::string::npos) return false;
+  value = arg.substr(eq + 1);
+  arg.erase(eq);
+  return true;
+}
 
 bool openCase(cStudy& study, cEquipment& equipment, cCaseFile& caseFile, const std::string& programDir,
               const std::string& casePath) {

@@ -59,6 +59,12 @@ bool openCase(cStudy& study, cEquipment& equipment, cCaseFile& caseFile, const s
 // "MM/DD/YYYY" with a month 1 to 12 and a day 1 to 31.
 bool isReportDate(const std::string& text);
 
+// Whether the options (the arguments before any "--") give `name`, alone or
+// as name=value: which of the tool's commands the line asks for.
+bool hasOption(const std::vector<std::string>& args, const std::string& name);
+// "--name=value" becomes "--name" in arg, with value; true when it held one.
+bool splitOptionValue(std::string& arg, std::string& value);
+
 // The whole command line: parsing, --help, usage on wrong arguments, run.
 // Never throws: running out of memory ends with a message and exitCannotRun.
 int main(const std::vector<std::string>& args, const std::string& programDir, std::ostream& out, std::ostream& err);

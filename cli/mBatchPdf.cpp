@@ -24,13 +24,7 @@ Services& services() {
 
 void provide(const Services& s) { services() = s; }
 
-bool requested(const std::vector<std::string>& args) {
-  for (const std::string& arg : args) {
-    if (arg == "--") return false;
-    if (arg == "--pdf" || arg.rfind("--pdf=", 0) == 0) return true;
-  }
-  return false;
-}
+bool requested(const std::vector<std::string>& args) { return mBatch::hasOption(args, "--pdf"); }
 
 std::string usage() {
   return "Usage: vorn-batch --pdf OUT.pdf [--date MM/DD/YYYY] [--programme FILE.vpg] CASE\n"
@@ -55,13 +49,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       continue;
     }
     std::string value;
-    bool hasValue = false;
-    const std::size_t eq = arg.find('=');
-    if (eq != std::string::npos) {
-      value = arg.substr(eq + 1);
-      arg.erase(eq);
-      hasValue = true;
-    }
+    const bool hasValue = mBatch::splitOptionValue(arg, value);
     if (arg != "--pdf" && arg != "--date" && arg != "--programme") {
       error = "--pdf takes only --date and --programme besides the case, not '" + arg + "'";
       return false;

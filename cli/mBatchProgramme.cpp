@@ -1,6 +1,7 @@
 #include "cli/mBatchProgramme.h"
 
 #include "SF_DataASCII.h"
+#include "cli/mBatch.h"
 #include "programme/cPhaseCases.h"
 #include "programme/cProgramme.h"
 #include "programme/mProgrammeCompute.h"
@@ -26,13 +27,7 @@ bool writeLines(const std::vector<std::string>& lines, std::ostream& out) {
 
 }  // namespace
 
-bool wanted(const std::vector<std::string>& args) {
-  for (const auto& a : args) {
-    if (a == "--") return false;
-    if (a == "--programme" || a.rfind("--programme=", 0) == 0) return true;
-  }
-  return false;
-}
+bool wanted(const std::vector<std::string>& args) { return mBatch::hasOption(args, "--programme"); }
 
 std::string usage() {
   return "Usage: vorn-batch --programme FILE.vpg [--format txt|csv] [--worst] [--output FILE]\n"
@@ -55,13 +50,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& options, std:
       continue;
     }
     std::string value;
-    bool hasValue = false;
-    const std::size_t eq = arg.find('=');
-    if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-      value = arg.substr(eq + 1);
-      arg.erase(eq);
-      hasValue = true;
-    }
+    const bool hasValue = mBatch::splitOptionValue(arg, value);
     if (arg != "--programme" && arg != "--format" && arg != "--output") {
       error = arg.rfind("-", 0) == 0 && arg.size() > 1 ? "unknown option '" + arg + "' with --programme"
                                                        : "'" + arg + "': the programme file follows --programme";
